@@ -1,0 +1,79 @@
+#pragma once
+// Files and directories as the uninstaller needs them. Paths are 8-bit ANSI
+// strings in Windows syntax (drive letters, backslashes); names compare with
+// letter case ignored. Every call reports failure by value, never by throwing.
+// Method names avoid the Win32 A/W macros (DeleteFile, CopyFile, ...).
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "SysError.h"
+
+namespace scrubber {
+
+// Attribute bits as the platform reports them.
+enum FileAttr : std::uint32_t {
+  kAttrReadOnly = 0x1,
+  kAttrHidden = 0x2,
+  kAttrSystem = 0x4,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+  kAttrNormal = 0x80,
+  kAttrReparsePoint = 0x400,
+};
+
+// Drive types as GetDriveType answers them.
+enum class DriveType : std::uint8_t { Unknown = 0, NoRoot = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+
+struct DirEntry {
+  std::string name;       // long name
+  std::string shortName;  // 8.3 alias; empty when the entry has none
+  std::uint32_t attributes = 0;
+  bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+};
+
+// One open enumeration (FindFirstFile/FindNextFile/FindClose); closed when destroyed.
+class DirScan {
+ public:
+  virtual ~DirScan() = default;
+  // Fills the next entry; false at the end.
+  virtual bool Next(DirEntry& entry) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // nullopt when the attributes cannot be read (the entry does not exist).
+  virtual std::optional<std::uint32_t> GetAttributes(std::string_view path) = 0;
+  virtual Status SetAttributes(std::string_view path, std::uint32_t attributes) = 0;
+
+  // Entries matching a pattern whose last component may hold * and ?, matched
+  // against long and short names as the platform does ("*.*" matches all).
+  // The first match is already waiting in the scan; nullptr when nothing
+  // matches or the directory cannot be read.
+  virtual std::unique_ptr<DirScan> FindFirst(std::string_view pattern) = 0;
+
+  virtual Status EraseFile(std::string_view path) = 0;
+  virtual Status MakeDir(std::string_view path) = 0;
+  virtual Status RemoveDir(std::string_view path) = 0;  // only when empty
+  virtual Status CopyOver(std::string_view from, std::string_view to) = 0;  // overwrites
+  // Registers a rename (or, with an empty target, a deletion) for the next
+  // restart of the computer (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT).
+  virtual Status MoveFileAtRestart(std::string_view from, std::string_view to, bool replaceExisting) = 0;
+
+  // Whole-file access for small files (logs, settings).
+  virtual std::optional<std::string> ReadWholeFile(std::string_view path) = 0;
+  virtual Status WriteWholeFile(std::string_view path, std::string_view bytes) = 0;
+
+  // Without a trailing backslash (except for a bare drive root).
+  virtual std::string WindowsDirectory() = 0;
+  virtual std::string SystemDirectory() = 0;
+  virtual std::string CurrentDirectory() = 0;
+  virtual std::string TempDirectory() = 0;
+  virtual DriveType DriveTypeOf(std::string_view root) = 0;  // root like "A:\"
+};
+
+}  // namespace scrubber

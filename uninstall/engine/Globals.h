@@ -1,0 +1,32 @@
+#pragma once
+// The uninstaller's process-wide run state, owned in one place. Every flag is
+// a 32-bit integer with 0 meaning off, as the run's parts exchange them.
+#include <cstdint>
+#include <string>
+
+namespace scrubber {
+
+enum Method : std::int32_t { kAutomatic = 1000, kCustom = 1001 };
+
+struct Globals {
+  // Set once at start-up from the version query.
+  std::int32_t platformKind = 1;  // 1 the NT family, 2 any other platform
+  std::int32_t isVersion4OrLater = 1;
+
+  std::int32_t method = 0;
+  std::int32_t rollback = 0;
+  std::int32_t cancelRequested = 0;
+  std::int32_t uninstallConfirmed = 0;
+  std::int32_t silent = 0;
+  std::int32_t noToAll = 0;
+  std::int32_t rebootNeeded = 0;
+  std::int32_t selfDeletePending = 0;
+  std::int32_t progressDone = 0;
+  std::int32_t progressTotal = 0;
+
+  // The uninstaller's own program file in long-name form; DeleteOneFile
+  // compares against it to notice that it is deleting itself.
+  std::string ownPath;
+};
+
+}  // namespace scrubber

@@ -1,0 +1,23 @@
+#pragma once
+// The program's STRINGTABLE resource and the ANSI code page, on Windows.
+#include "CodePage.h"
+#include "StringTable.h"
+
+namespace scrubber {
+
+class ResourceStringTable final : public StringTable {
+ public:
+  // `module` is the HINSTANCE holding the table; nullptr means the program.
+  explicit ResourceStringTable(void* module = nullptr) : module_(module) {}
+  std::string Load(int id) const override;
+
+ private:
+  void* module_;
+};
+
+class AnsiCodePage final : public CodePage {
+ public:
+  bool IsLeadByte(unsigned char byte) const override;
+};
+
+}  // namespace scrubber

@@ -3,15 +3,22 @@
 // strings in Windows syntax (drive letters, backslashes); names compare with
 // letter case ignored. Every call reports failure by value, never by throwing.
 // Method names avoid the Win32 A/W macros (DeleteFile, CopyFile, ...).
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "LeadBytes.h"
 #include "SysError.h"
 
 namespace scrubber {
+
+// Path buffers hold 260 characters including the terminator (MAX_PATH); a
+// longer path is refused by every call with SysError::TooLong.
+inline constexpr std::size_t kMaxPath = 260;
 
 // Attribute bits as the platform reports them.
 enum FileAttr : std::uint32_t {
@@ -32,6 +39,8 @@ struct DirEntry {
   std::string shortName;  // 8.3 alias; empty when the entry has none
   std::uint32_t attributes = 0;
   bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+  // A junction or symbolic link: its contents belong to another place.
+  bool isReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
 };
 
 // One open enumeration (FindFirstFile/FindNextFile/FindClose); closed when destroyed.
@@ -40,6 +49,14 @@ class DirScan {
   virtual ~DirScan() = default;
   // Fills the next entry; false at the end.
   virtual bool Next(DirEntry& entry) = 0;
+};
+
+// One file open for sequential reading; closed when destroyed.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Reads up to buffer.size() bytes; 0 at the end of the file, nullopt on error.
+  virtual std::optional<std::size_t> Read(std::span<char> buffer) = 0;
 };
 
 class FileSystem {
@@ -52,21 +69,28 @@ class FileSystem {
 
   // Entries matching a pattern whose last component may hold * and ?, matched
   // against long and short names as the platform does ("*.*" matches all).
+  // Inside a directory other than a root the "." and ".." entries come too.
   // The first match is already waiting in the scan; nullptr when nothing
-  // matches or the directory cannot be read.
+  // matches or the directory cannot be read. A pattern without wildcards
+  // looks up that one entry, which is how long and short names are found.
   virtual std::unique_ptr<DirScan> FindFirst(std::string_view pattern) = 0;
 
   virtual Status EraseFile(std::string_view path) = 0;
   virtual Status MakeDir(std::string_view path) = 0;
-  virtual Status RemoveDir(std::string_view path) = 0;  // only when empty
+  // Only when empty. On a junction or symbolic link it removes the link.
+  virtual Status RemoveDir(std::string_view path) = 0;
   virtual Status CopyOver(std::string_view from, std::string_view to) = 0;  // overwrites
   // Registers a rename (or, with an empty target, a deletion) for the next
   // restart of the computer (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT).
   virtual Status MoveFileAtRestart(std::string_view from, std::string_view to, bool replaceExisting) = 0;
 
-  // Whole-file access for small files (logs, settings).
+  // Whole-file access for small files (settings, tests); nullopt when the
+  // file cannot be read.
   virtual std::optional<std::string> ReadWholeFile(std::string_view path) = 0;
   virtual Status WriteWholeFile(std::string_view path, std::string_view bytes) = 0;
+  // Sequential reading in blocks, as the log reader does; nullptr when the
+  // file cannot be opened.
+  virtual std::unique_ptr<FileReader> OpenForReading(std::string_view path) = 0;
 
   // Without a trailing backslash (except for a bare drive root).
   virtual std::string WindowsDirectory() = 0;
@@ -74,6 +98,9 @@ class FileSystem {
   virtual std::string CurrentDirectory() = 0;
   virtual std::string TempDirectory() = 0;
   virtual DriveType DriveTypeOf(std::string_view root) = 0;  // root like "A:\"
+
+  // The ANSI code page's lead bytes, for splitting paths at backslashes.
+  virtual LeadBytes CodePageLeadBytes() = 0;
 };
 
 }  // namespace scrubber

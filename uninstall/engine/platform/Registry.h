@@ -9,10 +9,11 @@
 
 namespace scrubber {
 
-enum class RegRoot : std::uint8_t { ClassesRoot, CurrentUser, LocalMachine, Users };
+// In the order of the log's root index 0 to 4.
+enum class RegRoot : std::uint8_t { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
 
 struct RegValue {
-  std::uint32_t type = 0;  // REG_SZ 1, REG_DWORD 4, ...
+  std::uint32_t type = 0;  // REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3, REG_DWORD 4, REG_MULTI_SZ 7
   std::string data;        // raw bytes as stored
 };
 
@@ -20,6 +21,7 @@ class Registry {
  public:
   virtual ~Registry() = default;
   // nullopt when the key or the value does not exist or cannot be read.
+  // An empty value name reads the key's default value.
   virtual std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) = 0;
 };
 

@@ -14,6 +14,7 @@ enum class SysError : std::uint8_t {
   DirNotEmpty,
   AlreadyExists,
   InvalidName,       // bad pattern or path syntax
+  TooLong,           // the path does not fit the platform's 260-character buffers
   Other,
 };
 

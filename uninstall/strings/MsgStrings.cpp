@@ -21,12 +21,12 @@ std::size_t CopyBounded(std::string_view text, char* buffer, std::size_t capacit
 }
 
 // Vertical bars become CR LF; whatever no longer fits is cut.
-void ExpandBars(std::string_view value, char* buffer, std::size_t capacity, const CodePage& codePage) {
+void ExpandBars(std::string_view value, char* buffer, std::size_t capacity, const LeadBytes& leadBytes) {
   std::string out;
   out.reserve(value.size() + 8);
   for (std::size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
-    if (codePage.IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < value.size()) {
+    if (leadBytes.CharLength(value.data(), value.size(), i) == 2) {
       out += c;
       out += value[++i];
     } else if (c == '|') {
@@ -54,7 +54,7 @@ int MsgStrings::GetMsgString(int id, char* buffer, std::size_t capacity) const {
   const std::string value = profile_.ReadString(settingsFile_, "Language", key, kMissing, capacity);
   const int returned = static_cast<int>(value.size());
   if (value == kMissing) CopyBounded(table_.Load(id), buffer, capacity);
-  else ExpandBars(value, buffer, capacity, codePage_);
+  else ExpandBars(value, buffer, capacity, leadBytes_);
   return returned;
 }
 

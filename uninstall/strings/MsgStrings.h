@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "CodePage.h"
 #include "StringTable.h"
+#include "platform/LeadBytes.h"
 #include "platform/Profile.h"
 
 namespace scrubber {
@@ -18,8 +18,8 @@ std::string SettingsFileFor(std::string_view programPath);
 
 class MsgStrings {
  public:
-  MsgStrings(Profile& profile, std::string settingsFile, const StringTable& table, const CodePage& codePage)
-      : profile_(profile), settingsFile_(std::move(settingsFile)), table_(table), codePage_(codePage) {}
+  MsgStrings(Profile& profile, std::string settingsFile, const StringTable& table, LeadBytes leadBytes = {})
+      : profile_(profile), settingsFile_(std::move(settingsFile)), table_(table), leadBytes_(leadBytes) {}
 
   // Fills `buffer` (NUL-terminated, never more than `capacity` bytes) and
   // returns the number of characters the settings lookup returned, as the
@@ -33,7 +33,7 @@ class MsgStrings {
   Profile& profile_;
   std::string settingsFile_;
   const StringTable& table_;
-  const CodePage& codePage_;
+  LeadBytes leadBytes_;
 };
 
 }  // namespace scrubber

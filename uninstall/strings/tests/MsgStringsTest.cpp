@@ -29,11 +29,6 @@ class MapProfile final : public Profile {
   }
 };
 
-// Treats 0x81 as a lead byte, as the Japanese code page would.
-class LeadByte81 final : public CodePage {
- public:
-  bool IsLeadByte(unsigned char byte) const override { return byte == 0x81; }
-};
 
 constexpr char kIni[] = "C:\\APP\\UNINST.INI";
 
@@ -43,8 +38,7 @@ class MsgStringsTest : public ::testing::Test {
 
   MapProfile profile;
   BuiltinStringTable table;
-  SingleByteCodePage singleByte;
-  MsgStrings strings{profile, kIni, table, singleByte};
+  MsgStrings strings{profile, kIni, table};
 };
 
 TEST(BuiltinStrings, HoldExactlyTheNumberedTexts) {
@@ -118,18 +112,11 @@ TEST_F(MsgStringsTest, NeverWritesPastTheCapacity) {
 }
 
 TEST_F(MsgStringsTest, BarAsSecondByteOfADoubleByteCharacterStays) {
-  LeadByte81 dbcs;
+  LeadBytes dbcs;
+  dbcs.Set(0x81, 0x9F);  // as the Japanese code page has them
   MsgStrings japanese{profile, kIni, table, dbcs};
   Set(48, "\x81|x|y");
   EXPECT_EQ(japanese.Get(48), "\x81|x\r\ny");
-}
-
-TEST(CodePageScan, LastSeparatorSkipsTrailBytes) {
-  LeadByte81 dbcs;
-  SingleByteCodePage single;
-  EXPECT_EQ(FindLastSeparator("C:\\A\\\x81\\", '\\', dbcs), 4u);
-  EXPECT_EQ(FindLastSeparator("C:\\A\\\x81\\", '\\', single), 6u);
-  EXPECT_EQ(FindLastSeparator("NAME", '\\', single), std::string_view::npos);
 }
 
 }  // namespace

@@ -12,6 +12,4 @@ std::string ResourceStringTable::Load(int id) const {
   return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
-bool AnsiCodePage::IsLeadByte(unsigned char byte) const { return IsDBCSLeadByte(byte) != FALSE; }
-
 }  // namespace scrubber

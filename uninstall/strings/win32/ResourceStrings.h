@@ -1,6 +1,5 @@
 #pragma once
-// The program's STRINGTABLE resource and the ANSI code page, on Windows.
-#include "CodePage.h"
+// The program's STRINGTABLE resource, on Windows.
 #include "StringTable.h"
 
 namespace scrubber {
@@ -13,11 +12,6 @@ class ResourceStringTable final : public StringTable {
 
  private:
   void* module_;
-};
-
-class AnsiCodePage final : public CodePage {
- public:
-  bool IsLeadByte(unsigned char byte) const override;
 };
 
 }  // namespace scrubber

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+
+using namespace testdriver;
+
+namespace {
+
+constexpr int kListView = 100, kListBox = 101, kCombo = 102, kEdit = 103, kAskButton = 104, kMenuCommand = 200;
+
+class DriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string exe = FromHostPath(Env("DRIVER_FIXTURE_EXE"));
+    ASSERT_FALSE(exe.empty()) << "DRIVER_FIXTURE_EXE not set";
+    fixture_ = Process::Start(exe);
+    ASSERT_TRUE(fixture_) << "cannot start " << exe;
+    window_ = WaitForWindow({"DriverFixture", "Driver Fixture", fixture_->pid()});
+    ASSERT_NE(window_, nullptr);
+  }
+  HWND Control(int id) { return FindChildById(window_, id); }
+  bool EditSays(const std::string& text) {
+    return WaitUntil([&] { return TextOf(Control(kEdit)) == text; }, 5000);
+  }
+
+  std::optional<Process> fixture_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(DriverTest, ReadsListViewOfAnotherProcess) {
+  HWND listView = Control(kListView);
+  EXPECT_EQ(ListViewHeaders(listView), (std::vector<std::string>{"Computer", "Group Name", "Member"}));
+  auto rows = ListViewRows(listView);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"PC1", "Administrators", "DOMAIN\\Helpdesk"}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"PC2", "Users", "a,b \"c\""}));
+  ASSERT_TRUE(ListViewClickHeader(listView, 2));
+  EXPECT_TRUE(EditSays("column 2"));
+}
+
+TEST_F(DriverTest, AnswersMessageBoxAndReadsIt) {
+  Click(Control(kAskButton));
+  auto box = WaitForMessageBox(fixture_->pid());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, "Fixture Question");
+  EXPECT_EQ(box->text, "Proceed with the test?");
+  EXPECT_TRUE(box->hasIcon);
+  ASSERT_EQ(box->buttons.size(), 2u);
+  EXPECT_EQ(box->buttons[0].first, IDYES);
+  ASSERT_TRUE(AnswerMessageBox(*box, IDNO));
+  EXPECT_TRUE(EditSays("no"));
+
+  Click(Control(kAskButton));
+  box = WaitForMessageBox(fixture_->pid());
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(AnswerMessageBox(*box, IDYES));
+  EXPECT_TRUE(EditSays("yes"));
+}
+
+TEST_F(DriverTest, ListBoxComboAndTextRoundTrip) {
+  HWND listBox = Control(kListBox);
+  EXPECT_EQ(ListBoxItems(listBox), (std::vector<std::string>{"alpha", "beta", "gamma"}));
+  ASSERT_TRUE(ListBoxSelect(listBox, 0));
+  ASSERT_TRUE(ListBoxSelect(listBox, 2));
+  EXPECT_EQ(ListBoxSelection(listBox), (std::vector<int>{0, 2}));
+  ASSERT_TRUE(ListBoxSelect(listBox, 0, false));
+  EXPECT_EQ(ListBoxSelection(listBox), (std::vector<int>{2}));
+
+  HWND combo = Control(kCombo);
+  EXPECT_EQ(ComboItems(combo), (std::vector<std::string>{"CORP", "LAB"}));
+  ASSERT_TRUE(ComboSelect(combo, 1));
+  EXPECT_EQ(ComboSelection(combo), 1);
+  EXPECT_EQ(TextOf(combo), "LAB");
+  ASSERT_TRUE(SetText(combo, "typed domain"));
+  EXPECT_EQ(TextOf(combo), "typed domain");
+  EXPECT_EQ(FindChildByClass(window_, "ComboBox"), combo);
+}
+
+TEST_F(DriverTest, MenuCommandsKeysAndExit) {
+  MenuCommand(window_, kMenuCommand);
+  EXPECT_TRUE(EditSays("menu"));
+  PressKey(Control(kEdit), VK_RETURN);
+  EXPECT_TRUE(EditSays("enter"));
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  DWORD exitCode = 0;
+  ASSERT_TRUE(fixture_->WaitForExit(5000, &exitCode));
+  EXPECT_EQ(exitCode, 7u);
+}
+
+}  // namespace

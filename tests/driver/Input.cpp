@@ -1,0 +1,65 @@
+#include "Driver.h"
+
+namespace testdriver {
+namespace {
+
+// The static control that carries a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+BOOL CALLBACK CollectBoxParts(HWND child, LPARAM param) {
+  auto* info = reinterpret_cast<MessageBoxInfo*>(param);
+  std::string cls = ClassOf(child);
+  int id = GetDlgCtrlID(child);
+  if (cls == "Button") {
+    info->buttons.emplace_back(id, TextOf(child));
+  } else if (cls == "Static") {
+    if (id == kMessageBoxTextId) info->text = TextOf(child);
+    else if (GetWindowLongA(child, GWL_STYLE) & SS_ICON) info->hasIcon = true;
+  }
+  return TRUE;
+}
+
+bool LooksLikeMessageBox(HWND window) {
+  return GetDlgItem(window, kMessageBoxTextId) != nullptr;
+}
+
+}  // namespace
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void MenuCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
+
+void PressKey(HWND target, int virtualKey) {
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);
+  PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1 | (scan << 16));
+  PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(virtualKey), 1 | (scan << 16) | 0xC0000000u);
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+  WindowQuery query{"#32770", "", pid, true};
+  std::optional<MessageBoxInfo> result;
+  WaitUntil(
+      [&] {
+        for (HWND window : FindTopWindows(query)) {
+          if (!LooksLikeMessageBox(window)) continue;
+          MessageBoxInfo info;
+          info.window = window;
+          info.title = TextOf(window);
+          EnumChildWindows(window, CollectBoxParts, reinterpret_cast<LPARAM>(&info));
+          result = info;
+          return true;
+        }
+        return false;
+      },
+      timeoutMs);
+  return result;
+}
+
+bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId) {
+  HWND button = GetDlgItem(box.window, buttonId);
+  if (!button) return false;
+  PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  return WaitForWindowGone(box.window, 5000);
+}
+
+}  // namespace testdriver

@@ -1,0 +1,88 @@
+#pragma once
+// The main window's logic: the target lists, the local group name field, the
+// action choice, the status text, the timer-driven fill, loading a computer
+// list, the three actions and the grid commands. The window calls these on its
+// own thread and mirrors the state through MainView.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "Globals.h"
+#include "MainView.h"
+#include "Probe.h"
+#include "ResultGrid.h"
+#include "SortedList.h"
+#include "platform/Dialogs.h"
+#include "platform/Directory.h"
+#include "platform/FileStore.h"
+
+namespace rosterly {
+
+enum class FieldBackground { MenuColour, White };  // system colour 4, or RGB(255, 255, 255)
+
+struct LocalGroupField {
+  std::string text;
+  bool enabled = false;
+  FieldBackground background = FieldBackground::MenuColour;
+};
+
+struct ConsoleServices {
+  Directory& directory;
+  FileStore& files;
+  MessageBoxes& messages;
+  FileDialogs& dialogs;
+  Probe& probe;
+};
+
+class Form1 {
+ public:
+  Form1(Globals& globals, ConsoleServices services, MainView& view);
+
+  // State the window shows and edits. After the administrator changes a
+  // selection or the local group name, the window writes it here.
+  SortedList lstComps;
+  SortedList lstGroups;
+  LocalGroupField txtLocalGroup;
+  ResultGrid lvGroups;
+  int optGroups() const { return optGroups_; }
+  const std::string& StatusText() const { return status_; }
+  bool TimerEnabled() const { return timerEnabled_; }
+
+  // Events.
+  void OnTimerTick();          // Timer1
+  void ChooseAction(int n);    // optGroups(n) clicked
+  void Execute();              // Command1
+  void LoadComputers();        // mnuLoad
+  void RefreshLists();         // mnuRefresh
+  void SaveResults();          // mnuResults
+  void ClearResults();         // mnuClearResults
+  void ColumnClick(int header);  // lvGroups header, counting from 1
+
+  // The actions, also callable on their own.
+  void DisplayLocalGroups();
+  void AddMemberstoGroups();
+  void RemoveMembersFromGroup();
+  Result<bool> IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO);
+
+ private:
+  struct MembershipChange;
+  void SetStatus(std::string_view text);
+  void SetTimer(bool on);
+  void Insert(ResultRow row);
+  void FillList(DirObject& domain, std::string_view objectClass, SortedList& list);
+  Status ListSelectedComputers();
+  Status ListComputer(const std::string& computer);
+  void ChangeMembership(const MembershipChange& how);
+  std::string ChangeOne(const MembershipChange& how, const std::string& domain, const std::string& computer,
+                        const std::string& group, const std::string& localGroup);
+
+  Globals& globals_;
+  ConsoleServices services_;
+  MainView& view_;
+  int optGroups_ = 0;
+  std::string status_;
+  bool timerEnabled_ = true;  // the first fill runs 500 ms after the window opens
+  bool filling_ = false;
+};
+
+}  // namespace rosterly

@@ -1,0 +1,50 @@
+#pragma once
+// The console's own texts, exactly as the administrator sees them.
+#include <string_view>
+
+namespace rosterly::text {
+
+inline constexpr std::string_view kAppTitle = "Rosterly";
+
+// Domain selection.
+inline constexpr std::string_view kChooseDomain = "Please choose a Domain and try again!";
+inline constexpr std::string_view kChooseDomainTitle = "Select Domain";
+
+// Status bar.
+inline constexpr std::string_view kReady = "Ready";
+inline constexpr std::string_view kObtaining = "Obtaining Available Computers and Groups...";
+inline constexpr std::string_view kListing = "Obtaining Local Groups and Members...";
+inline constexpr std::string_view kAdding = "Adding Members to Local Group...";
+inline constexpr std::string_view kRemoving = "Removing Members From Local Group...";
+
+// Outcome words of the "Action" column.
+inline constexpr std::string_view kLookup = "Lookup";
+inline constexpr std::string_view kAdded = "Added";
+inline constexpr std::string_view kRemoved = "Removed";
+inline constexpr std::string_view kNoConnection = "No Connection";
+inline constexpr std::string_view kFailedPrefix = "Failed: ";
+inline constexpr std::string_view kNoMember = "N/A";
+
+// File dialogs.
+inline constexpr std::string_view kLoadTitle = "Load Computers";
+inline constexpr std::string_view kLoadFilter = "Text Files (*.txt)|*.txt";
+inline constexpr std::string_view kSaveTitle = "Save Results";
+inline constexpr std::string_view kSaveFilter = "CSV Files (*.csv)|*.csv";
+inline constexpr std::string_view kSaveComplete = "Save Complete";
+inline constexpr std::string_view kSaveCompleteTitle = "Complete";
+inline constexpr std::string_view kLoadFailed = "The computer list could not be read from ";
+inline constexpr std::string_view kSaveFailed = "The results could not be saved to ";
+
+// Export.
+inline constexpr std::string_view kExportHeader = "Computer Name,Group Name,Group Memebers,Action";
+
+// About box.
+inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+inline constexpr std::string_view kDescription =
+    "The Rosterly will give you the power to manage all of your server and workstation Security "
+    "Groups. quickly query, add and delete members from one or multiple groups with a click of a "
+    "button.";
+// The product's page; the one place to change it.
+inline constexpr std::string_view kWebAddress = "http://www.example.com/rosterly/";
+
+}  // namespace rosterly::text

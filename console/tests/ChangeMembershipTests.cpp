@@ -1,1 +1,186 @@
 #include "ConsoleFixture.h"
+
+namespace rosterly {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Membership : public ConsoleFixture {
+ protected:
+  Membership() {
+    for (const char* pc : {"A", "B", "C"}) {
+      dir.AddComputer("CORP", pc);
+      dir.AddLocalGroup(pc, "Administrators", {"WinNT://CORP/Domain Admins"});
+    }
+    for (const char* g : {"G1", "G2", "Domain Admins"}) dir.AddDomainGroup("CORP", g);
+    runner.SetReachable("A");
+    runner.SetReachable("B");
+    runner.SetReachable("C", false);
+    Fill(form.lstComps, {"A", "B", "C"}, false);
+    Select(form.lstComps, "A");
+    Select(form.lstComps, "B");
+    Fill(form.lstGroups, {"G1", "G2", "Domain Admins"}, false);
+    Select(form.lstGroups, "G1");
+    Select(form.lstGroups, "G2");
+    form.txtLocalGroup.text = "Administrators";
+  }
+  Names Members(const std::string& pc) { return dir.MembersOf("WinNT://" + pc + "/Administrators,group"); }
+};
+
+TEST_F(Membership, AddWritesOneRowPerPairNewestFirstAndStoresTheChange) {
+  form.lvGroups.InsertAtTop(MakeRow("old", "", "", ""));
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Added", "B|Administrators|G1|Added", "A|Administrators|G2|Added",
+                           "A|Administrators|G1|Added"}));
+  EXPECT_EQ(Members("A"), (Names{"WinNT://CORP/Domain Admins", "WinNT://CORP/G1", "WinNT://CORP/G2"}));
+  EXPECT_EQ(view.statusHistory, (Names{"Adding Members to Local Group...", "Ready"}));
+  EXPECT_EQ(view.pumps, 3);
+  // Unselected C is neither probed nor reported.
+  ASSERT_EQ(runner.Calls().size(), 2u);
+  EXPECT_EQ(runner.Calls()[0].arguments, (Names{"-n", "1", "-w", "750", "A"}));
+  // Each pair binds the member, then the target, adds its ADsPath and stores.
+  EXPECT_EQ(Names(dir.Calls().begin(), dir.Calls().begin() + 4),
+            (Names{"Bind WinNT://CORP/G1,group", "Bind WinNT://A/Administrators,group",
+                   "Add WinNT://CORP/A/Administrators WinNT://CORP/G1", "SetInfo WinNT://CORP/A/Administrators"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Membership, RemoveIsTheTwinOfAdd) {
+  form.AddMemberstoGroups();
+  view.statusHistory.clear();
+  form.RemoveMembersFromGroup();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Removed", "B|Administrators|G1|Removed",
+                           "A|Administrators|G2|Removed", "A|Administrators|G1|Removed"}));
+  EXPECT_EQ(Members("A"), (Names{"WinNT://CORP/Domain Admins"}));
+  EXPECT_EQ(view.statusHistory, (Names{"Removing Members From Local Group...", "Ready"}));
+}
+
+TEST_F(Membership, UnreachableComputersGetOneNoConnectionRowWhenAddingAndNoneWhenRemoving) {
+  Select(form.lstComps, "C");
+  Select(form.lstGroups, "Domain Admins");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(form.lvGroups.RowCount(), 7u);
+  EXPECT_EQ(Rows().front(), "C|Administrators|N/A|No Connection");
+  for (const auto& call : dir.Calls()) EXPECT_EQ(call.find("WinNT://C/"), std::string::npos) << call;
+
+  form.RemoveMembersFromGroup();
+  EXPECT_EQ(form.lvGroups.RowCount(), 6u);
+  for (const auto& row : Rows()) EXPECT_NE(row.front(), 'C');
+  EXPECT_EQ(runner.Calls().size(), 6u);  // C was probed both times
+}
+
+TEST_F(Membership, NothingSelected) {
+  form.lstGroups.SelectAll(false);
+  Select(form.lstComps, "C");
+  form.AddMemberstoGroups();  // probed; only the unreachable one shows
+  EXPECT_EQ(Rows(), (Names{"C|Administrators|N/A|No Connection"}));
+  form.RemoveMembersFromGroup();
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_EQ(runner.Calls().size(), 6u);
+
+  form.lstComps.SelectAll(false);
+  form.AddMemberstoGroups();
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_EQ(runner.Calls().size(), 6u);
+  EXPECT_EQ(form.StatusText(), "Ready");
+}
+
+// The row tells what happened: done when the membership holds afterwards,
+// "Failed: " and the directory's words otherwise.
+TEST_F(Membership, AddReportsFailuresTruthfully) {
+  form.lstComps.SelectAll(false);
+  Select(form.lstComps, "A");
+  Select(form.lstGroups, "Domain Admins");  // already a member of A's group
+  dir.Fail("WinNT://CORP/G1,group", DirOp::Bind, FakeDirectory::AccessDenied());
+  dir.Fail("WinNT://CORP/G2", DirOp::ADsPath, Status::Fail(0x8000500Du, "The directory property cannot be found.\r\n"));
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"A|Administrators|G2|Failed: The directory property cannot be found.",
+                           "A|Administrators|G1|Failed: Access is denied.", "A|Administrators|Domain Admins|Added"}));
+}
+
+TEST_F(Membership, AddRefusedOrNotStoredIsAFailure) {
+  dir.Fail("WinNT://A/Administrators", DirOp::Add, FakeDirectory::AccessDenied());
+  dir.Fail("WinNT://B/Administrators", DirOp::SetInfo, Status::Fail(0x80070035u, "The network path was not found."));
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G1|Failed: The network path was not found.",
+                           "A|Administrators|G1|Failed: Access is denied."}));
+  EXPECT_EQ(Members("B"), (Names{"WinNT://CORP/Domain Admins"}));  // not stored
+}
+
+TEST_F(Membership, RemoveReportsFailuresTruthfully) {
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");             // not a member: already as wanted
+  Select(form.lstGroups, "Domain Admins");  // a member: removed
+  dir.Fail("WinNT://B/Administrators,group", DirOp::Bind, FakeDirectory::BindRefused());
+  form.RemoveMembersFromGroup();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G1|Failed: The network path was not found.",
+                           "B|Administrators|Domain Admins|Failed: The network path was not found.",
+                           "A|Administrators|G1|Removed", "A|Administrators|Domain Admins|Removed"}));
+  EXPECT_TRUE(Members("A").empty());
+}
+
+TEST_F(Membership, EmptyLocalGroupNameFailsWithAnEmptyGroupCell) {
+  form.txtLocalGroup.text = "";
+  form.lstComps.SelectAll(false);
+  Select(form.lstComps, "A");
+  form.RemoveMembersFromGroup();
+  EXPECT_EQ(Rows(), (Names{"A||G2|Failed: The group name could not be found.",
+                           "A||G1|Failed: The group name could not be found."}));
+  EXPECT_EQ(dir.Calls().at(1), "Bind WinNT://A/,group");
+}
+
+TEST_F(Membership, AProbeThatFailsLetsTheComputerBeTried) {
+  runner.FailFor("A", Status::Fail(0x80070002u, "The system cannot find the file specified."));
+  form.lstComps.SelectAll(false);
+  Select(form.lstComps, "A");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"A|Administrators|G2|Added", "A|Administrators|G1|Added"}));
+}
+
+TEST_F(Membership, AHostileNameNeverReachesAProgram) {
+  Fill(form.lstComps, {"A&calc", "B | format c:", "%COMSPEC%"});
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");
+  form.AddMemberstoGroups();
+  EXPECT_TRUE(runner.Calls().empty());
+  // The names reach the directory only, which knows no such computers.
+  ASSERT_EQ(form.lvGroups.RowCount(), 3u);
+  for (const auto& row : Rows()) EXPECT_NE(row.find("|G1|Failed: "), std::string::npos) << row;
+}
+
+TEST_F(Membership, TextTypedDuringARunShowsInLaterRowsOnly) {
+  view.onPump = [&](int pump) {
+    if (pump == 2) form.txtLocalGroup.text = "Typed Later";
+  };
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Typed Later|G1|Added", "A|Administrators|G1|Added"}));
+  EXPECT_EQ(Members("B"), (Names{"WinNT://CORP/Domain Admins", "WinNT://CORP/G1"}));  // bound by the first name
+}
+
+TEST_F(Membership, DomainIsReadOnceAtTheStart) {
+  view.onPump = [&](int pump) {
+    if (pump == 2) globals.DomainName = "OTHER";
+  };
+  form.AddMemberstoGroups();
+  for (const auto& call : dir.Calls()) EXPECT_EQ(call.find("OTHER"), std::string::npos) << call;
+}
+
+TEST_F(Membership, RowsSaveAsTheGridShowsThem) {
+  dir.Fail("WinNT://A/Administrators", DirOp::Add, Status::Fail(kErrAccessDenied, "Access is denied, really."));
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");
+  form.AddMemberstoGroups();
+  dialogs.answers = {"r.csv"};
+  form.SaveResults();
+  EXPECT_EQ(files.files["r.csv"],
+            "Computer Name,Group Name,Group Memebers,Action\r\n"
+            "B,Administrators,G1,Added\r\n"
+            "A,Administrators,G1,\"Failed: Access is denied, really.\"\r\n");
+}
+
+}  // namespace
+}  // namespace rosterly

@@ -76,8 +76,10 @@ HWND DomainSelectionWindow::AddControl(const char* className, UINT textId, DWORD
 }
 
 LRESULT DomainSelectionWindow::OnCreate() {
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   Dpi dpi = Dpi::OfScreen();
+  // The forms' layouts were drawn for 8-point MS Sans Serif.
+  font_ = CreateFontA(-MulDiv(8, dpi.y, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
   RECT comboRect = dpi.ToPixels(domain_form::kCombo1);
   comboRect.bottom += kComboDropHeight;
   // Created in tab order: Combo1, Command1, Label1, Label3, Command2.
@@ -85,7 +87,7 @@ LRESULT DomainSelectionWindow::OnCreate() {
                       comboRect);
   AddControl("BUTTON", IDS_DOMAIN_OK, WS_TABSTOP | BS_PUSHBUTTON, IDC_DOMAIN_COMMAND1,
              dpi.ToPixels(domain_form::kCommand1));
-  AddControl("STATIC", IDS_DOMAIN_LABEL1, SS_LEFT, IDC_DOMAIN_LABEL1, dpi.ToPixels(domain_form::kLabel1));
+  AddControl("STATIC", IDS_DOMAIN_LABEL1, SS_LEFTNOWORDWRAP, IDC_DOMAIN_LABEL1, dpi.ToPixels(domain_form::kLabel1));
   AddControl("STATIC", IDS_DOMAIN_LABEL3, SS_LEFT, IDC_DOMAIN_LABEL3, dpi.ToPixels(domain_form::kLabel3));
   AddControl("BUTTON", IDS_DOMAIN_CANCEL, WS_TABSTOP | BS_PUSHBUTTON, IDC_DOMAIN_COMMAND2,
              dpi.ToPixels(domain_form::kCommand2));
@@ -100,6 +102,8 @@ LRESULT DomainSelectionWindow::OnCommand(WORD id, WORD code) {
 }
 
 LRESULT DomainSelectionWindow::OnDestroy() {
+  if (font_) DeleteObject(font_);
+  font_ = nullptr;
   PostQuitMessage(0);
   return 0;
 }

@@ -48,10 +48,17 @@ wine_session_start() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    # There is no window manager on Xvfb: Wine must draw the frames and
+    # place (maximise) the windows itself, or it waits for a manager that
+    # never comes.
+    if [ -n "${WINE_SESSION_XVFB:-}" ]; then
+      "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+      "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    fi
   fi
   # Keep one server for the whole session: each program then starts in
   # about half a second instead of paying the server start again.
-  "$WINESERVER" -p >/dev/null 2>&1
+  "$WINESERVER" -p >/dev/null 2>&1 || true
   export WINE_SESSION_OWNED=1
 }
 

@@ -1,0 +1,33 @@
+#include "BenchData.h"
+
+#include <random>
+
+namespace rosterly::bench {
+
+namespace {
+const char* const kGroups[] = {"Administrators", "Users", "Power Users", "Remote Desktop Users", "Guests"};
+const char* const kActions[] = {"Lookup", "Added", "Removed", "No Connection", "Failed: Access is denied."};
+}  // namespace
+
+std::vector<ResultRow> MakeRows(std::size_t count) {
+  std::mt19937 rng(12345);
+  std::vector<ResultRow> rows;
+  rows.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    rows.push_back(MakeRow((rng() % 2 ? "ws" : "WS") + std::to_string(rng() % 1000000), kGroups[rng() % 5],
+                           "CORP\\user" + std::to_string(rng() % 50000), kActions[rng() % 5]));
+  }
+  return rows;
+}
+
+std::string MakeComputerListFile(std::size_t count) {
+  std::mt19937 rng(777);
+  std::string file;
+  for (std::size_t i = 0; i < count; ++i) {
+    file += (i % 7 == 0) ? "\"pc-" + std::to_string(rng() % 10000000) + "\"" : "PC-" + std::to_string(rng() % 10000000);
+    file += (i % 3 == 0) ? "," : "\r\n";
+  }
+  return file;
+}
+
+}  // namespace rosterly::bench

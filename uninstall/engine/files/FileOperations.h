@@ -1,0 +1,67 @@
+#pragma once
+// The uninstaller's file and directory operations: deleting files with their
+// help-index companions, deleting what a wildcard pattern names, removing
+// directory trees, and putting backed-up files back, at the next restart
+// when the file is in use. No operation shows a message; failures are passed
+// over, as the engine goes on with its next item.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "CanonicalizePath.h"
+#include "Globals.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+
+namespace scrubber {
+
+enum class RestoreResult {
+  Restored,       // the backup is in place and deleted
+  AtRestart,      // copied beside the target, replacement registered for the next start
+  TargetDeleted,  // no copy could be made: the target is deleted, the backup kept
+};
+
+class FileOperations {
+ public:
+  // `globals` receives rebootNeeded and selfDeletePending and supplies
+  // platformKind and ownPath.
+  FileOperations(FileSystem& fs, Profile& profile, Globals& globals);
+
+  bool FileExists(std::string_view path);
+  // Deletes one file; notes selfDeletePending when it is the uninstaller's
+  // own program file. True when the file was deleted.
+  bool DeleteOneFile(std::string_view path);
+  // Clears the attributes and deletes the file, and for a help file (.HLP)
+  // also its index companions (.GID, .FTS). True when the file was deleted.
+  bool RemoveFile(std::string_view path);
+  // Clears the attributes and removes the directory when it is empty.
+  bool RemoveOneDirectory(std::string_view path);
+  // Removes the directory's empty subdirectories, and with `removeFiles` its
+  // files, then the directory itself when it ends up empty. Refused for
+  // short paths, drive roots and the Windows and System directories in any
+  // spelling; links to other places are removed, never entered. True when the
+  // directory is gone.
+  bool RemoveDirectoryTree(std::string_view dir, bool removeFiles);
+  // Deletes the file, or every file that a wildcard pattern names; with
+  // `restore` (and not for a pattern) puts the backup in its place. False
+  // only when a pattern is refused.
+  bool RemoveFileItem(std::string_view path, std::string_view backupPath, bool restore);
+  RestoreResult RestoreBackup(std::string_view backupPath, std::string_view targetPath);
+  // A free name "~KVZnnnn.TMP" in the target's directory; empty when none fits.
+  std::string MakeTempName(std::string_view targetPath);
+
+  // The Windows or System directory or a drive root, in whatever spelling;
+  // also true when the path or those directories cannot be resolved, so that
+  // doubt never leads to deleting.
+  bool IsProtectedDirectory(std::string_view dir);
+
+ private:
+  bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);
+
+  FileSystem& fs_;
+  Profile& profile_;
+  Globals& globals_;
+  std::uint16_t tempCounter_ = 0;  // shared by every MakeTempName of the run
+};
+
+}  // namespace scrubber

@@ -18,6 +18,9 @@
 
 namespace rosterly {
 
+// Timer1's interval: the lists are filled this long after the timer is enabled.
+inline constexpr unsigned kFillDelayMs = 500;
+
 enum class FieldBackground { MenuColour, White };  // system colour 4, or RGB(255, 255, 255)
 
 struct LocalGroupField {

@@ -1,9 +1,12 @@
 #pragma once
-// Text order of the sorted lists and the results grid's sort: letter case is
-// ignored for ASCII letters, every other byte compares by its unsigned value.
-// The platform's controls compare with the user's locale; for the plain names
-// the console handles (letters, digits, hyphen, dot, blank) both orders agree,
-// and this one is the same on every machine.
+// Text order of the sorted lists and the results grid's sort: an ordinal
+// compare with letter case ignored for ASCII letters; every other byte
+// compares by its unsigned value. The platform's own sorted controls compare
+// with the user's locale instead (word sort: hyphens and apostrophes count
+// for almost nothing, punctuation sorts before digits). For names made of
+// letters, digits and dots both orders agree; this one is the same on every
+// machine and every run. Windows that show these lists therefore insert the
+// entries at the model's positions rather than letting the control sort.
 #include <string_view>
 
 namespace rosterly {

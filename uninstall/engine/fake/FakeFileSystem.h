@@ -52,9 +52,9 @@ class FakeFileSystem : public FileSystem {
   // A directory entry that leads to `target` (a junction or symbolic link).
   bool AddLink(std::string_view path, std::string_view target);
   void AddDrive(char letter, DriveType type);
-  void SetWindowsDirectory(std::string path) { windowsDir_ = std::move(path); }
-  void SetSystemDirectory(std::string path) { systemDir_ = std::move(path); }
-  void SetCurrentDirectory(std::string path) { currentDir_ = std::move(path); }
+  void SetWindowsDir(std::string path) { windowsDir_ = std::move(path); }
+  void SetSystemDir(std::string path) { systemDir_ = std::move(path); }
+  void SetCurrentDir(std::string path) { currentDir_ = std::move(path); }
   void SetLeadBytes(const LeadBytes& lead) { lead_ = lead; }
 
   // A file held open without sharing: deleting it, writing, copying over it

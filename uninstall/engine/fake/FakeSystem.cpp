@@ -2,7 +2,7 @@
 
 namespace scrubber {
 
-FakeSystem::FakeSystem() : faults_({"OemToAnsi", "CanOpenServiceManager"}) {
+FakeSystem::FakeSystem() : faults_({"OemTextToAnsi", "CanOpenServiceManager"}) {
   for (unsigned i = 0; i < 256; ++i) oemTable_[i] = static_cast<unsigned char>(i);
   // Code page 437 letters and their code page 1252 places.
   static constexpr unsigned char kPairs[][2] = {
@@ -12,8 +12,8 @@ FakeSystem::FakeSystem() : faults_({"OemToAnsi", "CanOpenServiceManager"}) {
   for (const auto& pair : kPairs) oemTable_[pair[0]] = pair[1];
 }
 
-std::string FakeSystem::OemToAnsi(std::string_view oem) {
-  if (faults_.Check("OemToAnsi")) return std::string(oem);
+std::string FakeSystem::OemTextToAnsi(std::string_view oem) {
+  if (faults_.Check("OemTextToAnsi")) return std::string(oem);
   std::string ansi(oem);
   for (char& c : ansi) c = static_cast<char>(oemTable_[static_cast<unsigned char>(c)]);
   return ansi;

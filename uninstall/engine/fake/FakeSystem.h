@@ -15,7 +15,7 @@ class FakeSystem : public System {
 
   int PlatformKind() override { return platformKind_; }
   unsigned MajorVersion() override { return majorVersion_; }
-  std::string OemToAnsi(std::string_view oem) override;
+  std::string OemTextToAnsi(std::string_view oem) override;
   bool CanOpenServiceManager() override;
 
   void SetPlatformKind(int kind) { platformKind_ = kind; }

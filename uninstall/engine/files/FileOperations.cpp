@@ -90,8 +90,13 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   return false;
 }
 
-bool FileOperations::RemoveDirectoryTree(std::string_view dir, bool removeFiles) {
-  if (dir.size() < 4 || dir.size() >= kMaxPath || IsProtectedDirectory(dir)) return false;
+bool FileOperations::RemoveDirectoryTree(std::string_view spelled, bool removeFiles) {
+  if (spelled.size() < 4 || spelled.size() >= kMaxPath || IsProtectedDirectory(spelled)) return false;
+  // Work on the resolved spelling: "LINK\" or "LINK\." would make the
+  // platform look through a link instead of at it.
+  auto resolved = NormalizePath(spelled, fs_.CurrentDirectory(), fs_.CodePageLeadBytes());
+  if (!resolved) return false;
+  const std::string& dir = *resolved;
   auto attributes = fs_.GetAttributes(dir);
   if (attributes && (*attributes & kAttrReparsePoint)) {
     // A link: what it leads to belongs elsewhere; only the entry goes.

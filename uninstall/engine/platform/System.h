@@ -12,7 +12,8 @@ class System {
   virtual int PlatformKind() = 0;
   virtual unsigned MajorVersion() = 0;
   // OemToChar: OEM code page bytes to ANSI code page bytes, same length.
-  virtual std::string OemToAnsi(std::string_view oem) = 0;
+  // (Not named OemToAnsi: windows.h defines that as a macro.)
+  virtual std::string OemTextToAnsi(std::string_view oem) = 0;
   // Whether the service control manager opens with generic read, write and
   // execute access; the administrator check relies on it.
   virtual bool CanOpenServiceManager() = 0;

@@ -109,7 +109,7 @@ TEST(FakeFileSystem, AliasesStayUniqueInTheirDirectory) {
 TEST(FakeFileSystem, TheCurrentDirectoryAndRootsCannotBeRemoved) {
   FakeFileSystem fs;
   fs.AddDir("C:\\WORK");
-  fs.SetCurrentDirectory("C:\\WORK");
+  fs.SetCurrentDir("C:\\WORK");
   EXPECT_EQ(fs.RemoveDir("C:\\WORK").error, SysError::SharingViolation);
   EXPECT_EQ(fs.RemoveDir("C:\\").error, SysError::AccessDenied);
   fs.AddFile("C:\\WORK\\rel.txt", "r");

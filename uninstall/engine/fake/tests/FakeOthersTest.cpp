@@ -42,7 +42,7 @@ TEST(FakeRegistry, NamesCompareWithoutLetterCase) {
 
 TEST(FakeSystem, OemLettersBecomeAnsiAndTheAdminCheckCanFail) {
   FakeSystem system;
-  EXPECT_EQ(system.OemToAnsi("M\x81nchen\\Stra\xE1" "e"), "M\xFCnchen\\Stra\xDF" "e");
+  EXPECT_EQ(system.OemTextToAnsi("M\x81nchen\\Stra\xE1" "e"), "M\xFCnchen\\Stra\xDF" "e");
   EXPECT_EQ(system.PlatformKind(), 1);
   EXPECT_TRUE(system.CanOpenServiceManager());
   system.faults().FailCall("CanOpenServiceManager");

@@ -43,10 +43,10 @@ TEST_F(Canonicalize, WhatIsNotFoundStaysAsWritten) {
 }
 
 TEST_F(Canonicalize, ARelativeNameIsTakenBelowTheCurrentDirectory) {
-  fs.SetCurrentDirectory("C:\\Program Files\\APP");
+  fs.SetCurrentDir("C:\\Program Files\\APP");
   EXPECT_EQ(As("a.dll", PathForm::Long), "C:\\Program Files\\APP\\A.DLL");
   EXPECT_EQ(As("a.dll", PathForm::Short), "C:\\PROGRA~1\\APP\\A.DLL");
-  fs.SetCurrentDirectory("C:\\");
+  fs.SetCurrentDir("C:\\");
   EXPECT_EQ(As("x.txt", PathForm::Long), "C:\\x.txt") << "no second backslash after a root";
   fs.faults().FailCall("CurrentDirectory");
   EXPECT_EQ(As("x.txt", PathForm::Long), "x.txt");

@@ -36,7 +36,7 @@ TEST_F(FileOps, HelpFilesTakeTheirIndexCompanionsWithThem) {
   EXPECT_FALSE(fs.Exists("C:\\APP\\HELP\\APP.FTS"));
   EXPECT_TRUE(fs.Exists("C:\\APP\\HELP\\APP.CNT"));
 
-  fs.SetCurrentDirectory("C:\\APP");
+  fs.SetCurrentDir("C:\\APP");
   fs.AddFile("C:\\APP\\X.hlp");
   fs.AddFile("C:\\APP\\X.gid");
   ops.RemoveFile("X.hlp");
@@ -83,8 +83,8 @@ TEST_F(FileOps, ATreeWithRemoveFilesGoesWhole) {
 class Guards : public FileOps {
  protected:
   void SetUp() override {
-    fs.SetWindowsDirectory("C:\\Windows Folder");
-    fs.SetSystemDirectory("C:\\Windows Folder\\System32");
+    fs.SetWindowsDir("C:\\Windows Folder");
+    fs.SetSystemDir("C:\\Windows Folder\\System32");
     fs.AddFile("C:\\Windows Folder\\win.ini");
     fs.AddFile("C:\\Windows Folder\\System32\\kernel.dll");
     fs.AddDir("C:\\Windows Folder\\Empty");
@@ -138,15 +138,15 @@ TEST_F(Guards, NoSpellingOfTheWindowsSystemOrRootDirectoryLetsAPatternDelete) {
     }
   }
   EXPECT_FALSE(ops.RemoveFileItem("*.*", "", false)) << "shorter than four characters";
-  fs.SetCurrentDirectory("C:\\Windows Folder");
+  fs.SetCurrentDir("C:\\Windows Folder");
   EXPECT_FALSE(ops.RemoveFileItem("C:*.*", "", false));
   EXPECT_FALSE(ops.RemoveFileItem(".\\*.*", "", false));
   EXPECT_TRUE(Untouched());
 }
 
 TEST_F(Guards, AProtectedDirectoryInsideATreeIsLeftWhole) {
-  fs.SetWindowsDirectory("C:\\OS\\WIN");
-  fs.SetSystemDirectory("C:\\OS\\WIN\\SYS");
+  fs.SetWindowsDir("C:\\OS\\WIN");
+  fs.SetSystemDir("C:\\OS\\WIN\\SYS");
   fs.AddFile("C:\\OS\\WIN\\SYS\\kernel.dll");
   fs.AddFile("C:\\OS\\WIN\\win.ini");
   fs.AddDir("C:\\OS\\WIN\\EMPTY");
@@ -203,7 +203,7 @@ TEST_F(FileOps, PatternsDeleteTheFilesTheyNameAndNoDirectory) {
   EXPECT_FALSE(fs.Exists("C:\\APP\\c.dat"));
   EXPECT_TRUE(fs.Exists("C:\\APP\\dir.txt"));
   EXPECT_TRUE(ops.RemoveFileItem("C:\\NOWHERE\\*.*", "", false)) << "nothing to match is no refusal";
-  fs.SetCurrentDirectory("C:\\APP");
+  fs.SetCurrentDir("C:\\APP");
   fs.AddFile("C:\\APP\\r1.log");
   EXPECT_TRUE(ops.RemoveFileItem("r?.log", "", false));
   EXPECT_FALSE(fs.Exists("C:\\APP\\r1.log"));

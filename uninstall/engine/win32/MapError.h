@@ -1,0 +1,13 @@
+#pragma once
+// The one place where the platform's error codes become SysError.
+#include <cstdint>
+
+#include "platform/SysError.h"
+
+namespace scrubber {
+
+SysError MapError(std::uint32_t win32Code);
+// GetLastError() as a failed Status.
+Status LastError();
+
+}  // namespace scrubber

@@ -1,0 +1,216 @@
+#include "Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "Handles.h"
+#include "MapError.h"
+
+namespace scrubber {
+namespace {
+
+// A path the ANSI calls can take: NUL-terminated, shorter than MAX_PATH and
+// without an embedded NUL, which would silently name another file.
+std::optional<std::string> CPath(std::string_view path, Status& status) {
+  if (path.size() >= kMaxPath) {
+    status = Status::Fail(SysError::TooLong, ERROR_FILENAME_EXCED_RANGE);
+    return std::nullopt;
+  }
+  if (path.empty() || path.find('\0') != std::string_view::npos) {
+    status = Status::Fail(SysError::InvalidName, ERROR_INVALID_NAME);
+    return std::nullopt;
+  }
+  return std::string(path);
+}
+
+std::optional<std::string> CPath(std::string_view path) {
+  Status ignored;
+  return CPath(path, ignored);
+}
+
+Status Result(BOOL ok) { return ok ? Status::Ok() : LastError(); }
+
+// Text from a call that fills a MAX_PATH buffer and answers the length;
+// without a trailing backslash unless it is a drive root.
+template <typename Call>
+std::string Directory(Call call) {
+  char buffer[MAX_PATH + 1] = {};
+  UINT length = call(buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::string text(buffer, length);
+  if (text.size() > 3 && text.back() == '\\') text.pop_back();
+  return text;
+}
+
+class Win32DirScan : public DirScan {
+ public:
+  Win32DirScan(HANDLE h, const WIN32_FIND_DATAA& first) : find_(h), data_(first) {}
+  bool Next(DirEntry& entry) override {
+    if (!pending_ && !FindNextFileA(find_.get(), &data_)) return false;
+    pending_ = false;
+    entry.name = data_.cFileName;
+    entry.shortName = data_.cAlternateFileName;
+    entry.attributes = data_.dwFileAttributes;
+    return true;
+  }
+
+ private:
+  win32::FindHandle find_;
+  WIN32_FIND_DATAA data_;
+  bool pending_ = true;
+};
+
+class Win32Reader : public FileReader {
+ public:
+  explicit Win32Reader(HANDLE h) : file_(h) {}
+  std::optional<std::size_t> Read(std::span<char> buffer) override {
+    DWORD want = buffer.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(buffer.size());
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), buffer.data(), want, &got, nullptr)) return std::nullopt;
+    return got;
+  }
+
+ private:
+  win32::FileHandle file_;
+};
+
+HANDLE OpenToRead(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+}  // namespace
+
+Win32FileSystem::Win32FileSystem() {
+  for (unsigned c = 0x80; c < 0x100; ++c) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(c))) lead_.Set(static_cast<unsigned char>(c), static_cast<unsigned char>(c));
+  }
+}
+
+std::optional<std::uint32_t> Win32FileSystem::GetAttributes(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return std::nullopt;
+  DWORD attributes = GetFileAttributesA(p->c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+
+Status Win32FileSystem::SetAttributes(std::string_view path, std::uint32_t attributes) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  return Result(SetFileAttributesA(p->c_str(), attributes));
+}
+
+std::unique_ptr<DirScan> Win32FileSystem::FindFirst(std::string_view pattern) {
+  auto p = CPath(pattern);
+  if (!p) return nullptr;
+  WIN32_FIND_DATAA data{};
+  HANDLE h = FindFirstFileA(p->c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32DirScan>(h, data);
+}
+
+Status Win32FileSystem::EraseFile(std::string_view path) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  return Result(DeleteFileA(p->c_str()));
+}
+
+Status Win32FileSystem::MakeDir(std::string_view path) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  return Result(CreateDirectoryA(p->c_str(), nullptr));
+}
+
+Status Win32FileSystem::RemoveDir(std::string_view path) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  return Result(RemoveDirectoryA(p->c_str()));
+}
+
+Status Win32FileSystem::CopyOver(std::string_view from, std::string_view to) {
+  Status status;
+  auto source = CPath(from, status);
+  if (!source) return status;
+  auto target = CPath(to, status);
+  if (!target) return status;
+  return Result(CopyFileA(source->c_str(), target->c_str(), FALSE));
+}
+
+Status Win32FileSystem::MoveFileAtRestart(std::string_view from, std::string_view to, bool replaceExisting) {
+  Status status;
+  auto source = CPath(from, status);
+  if (!source) return status;
+  std::optional<std::string> target;
+  if (!to.empty()) {
+    target = CPath(to, status);
+    if (!target) return status;
+  }
+  DWORD flags = MOVEFILE_DELAY_UNTIL_REBOOT | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+  return Result(MoveFileExA(source->c_str(), target ? target->c_str() : nullptr, flags));
+}
+
+std::optional<std::string> Win32FileSystem::ReadWholeFile(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return std::nullopt;
+  win32::FileHandle file(OpenToRead(*p));
+  if (!file.valid()) return std::nullopt;
+  std::string content;
+  char block[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), block, sizeof block, &got, nullptr) && got > 0) content.append(block, got);
+  return content;
+}
+
+Status Win32FileSystem::WriteWholeFile(std::string_view path, std::string_view bytes) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  win32::FileHandle file(CreateFileA(p->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() > 0x100000 ? 0x100000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return LastError();
+    bytes.remove_prefix(written);
+  }
+  return Status::Ok();
+}
+
+std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return nullptr;
+  HANDLE h = OpenToRead(*p);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Reader>(h);
+}
+
+std::string Win32FileSystem::WindowsDirectory() {
+  return Directory([](char* b, UINT n) { return GetWindowsDirectoryA(b, n); });
+}
+
+std::string Win32FileSystem::SystemDirectory() {
+  return Directory([](char* b, UINT n) { return GetSystemDirectoryA(b, n); });
+}
+
+std::string Win32FileSystem::CurrentDirectory() {
+  return Directory([](char* b, UINT n) { return static_cast<UINT>(GetCurrentDirectoryA(n, b)); });
+}
+
+std::string Win32FileSystem::TempDirectory() {
+  return Directory([](char* b, UINT n) { return static_cast<UINT>(GetTempPathA(n, b)); });
+}
+
+DriveType Win32FileSystem::DriveTypeOf(std::string_view root) {
+  auto p = CPath(root);
+  if (!p) return DriveType::NoRoot;
+  UINT type = GetDriveTypeA(p->c_str());
+  return type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::Unknown;
+}
+
+}  // namespace scrubber

@@ -48,13 +48,31 @@ FileOperations::FileOperations(FileSystem& fs, Profile& profile, Globals& global
 
 bool FileOperations::FileExists(std::string_view path) { return scrubber::FileExists(fs_, path); }
 
+bool FileOperations::IsOwnProgramFile(std::string_view path) {
+  if (globals_.ownPath.empty()) return false;
+  if (globals_.ownPath != ownPathSeen_) {
+    ownPathSeen_ = globals_.ownPath;
+    ownKey_ = ComparablePath(fs_, ownPathSeen_).value_or(std::string());
+    std::string shortForm = ownKey_;
+    CanonicalizePath(fs_, shortForm, PathForm::Short);
+    LeadBytes lead = fs_.CodePageLeadBytes();
+    ownLongName_ = ownKey_.substr(FindLastBackslash(ownKey_, lead) + 1);
+    ownShortName_ = shortForm.substr(FindLastBackslash(shortForm, lead) + 1);
+  }
+  if (ownKey_.empty()) return false;
+  // Only a file that bears the program's long or short name needs the
+  // directory look-ups of the full comparison.
+  auto full = SplitFullPath(path, fs_.CurrentDirectory(), fs_.CodePageLeadBytes());
+  if (!full || full->parts.empty()) return false;
+  const std::string& name = full->parts.back();
+  if (!EqualsNoCase(name, ownLongName_) && !EqualsNoCase(name, ownShortName_)) return false;
+  auto key = ComparablePath(fs_, path);
+  return key && EqualsNoCase(*key, ownKey_);
+}
+
 bool FileOperations::DeleteOneFile(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return false;
-  if (!globals_.ownPath.empty()) {
-    auto self = ComparablePath(fs_, globals_.ownPath);
-    auto target = ComparablePath(fs_, path);
-    if (self && target && EqualsNoCase(*self, *target)) globals_.selfDeletePending = 1;
-  }
+  if (IsOwnProgramFile(path)) globals_.selfDeletePending = 1;
   return fs_.EraseFile(path).ok();
 }
 

@@ -57,11 +57,15 @@ class FileOperations {
 
  private:
   bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);
+  bool IsOwnProgramFile(std::string_view path);
 
   FileSystem& fs_;
   Profile& profile_;
   Globals& globals_;
   std::uint16_t tempCounter_ = 0;  // shared by every MakeTempName of the run
+  // The program's own path as last seen, its comparable form and the long
+  // and short names of its file.
+  std::string ownPathSeen_, ownKey_, ownLongName_, ownShortName_;
 };
 
 }  // namespace scrubber

@@ -25,6 +25,15 @@ TEST_F(FileOps, DeletingTheOwnProgramFileInAnySpellingIsNoted) {
   fs.HoldOpen("C:\\Program Files\\Scrub\\UNINST.EXE");  // a running program
   EXPECT_FALSE(ops.DeleteOneFile("c:\\progra~1\\scrub\\uninst.exe"));
   EXPECT_EQ(globals.selfDeletePending, 1);
+
+  globals.selfDeletePending = 0;
+  fs.AddFile("C:\\Program Files\\Scrub\\Long Program Name.exe");
+  fs.AddFile("C:\\Other\\Long Program Name.exe");
+  globals.ownPath = "C:\\Program Files\\Scrub\\Long Program Name.exe";
+  ops.DeleteOneFile("C:\\Other\\Long Program Name.exe");
+  EXPECT_EQ(globals.selfDeletePending, 0) << "the same name elsewhere is another file";
+  ops.DeleteOneFile("c:/PROGRA~1/Scrub/./LONGPR~1.EXE");
+  EXPECT_EQ(globals.selfDeletePending, 1) << "the short name and a changed program path are noticed";
 }
 
 TEST_F(FileOps, HelpFilesTakeTheirIndexCompanionsWithThem) {

@@ -28,7 +28,7 @@ void LogParser::FileRecord(FileKind kind, std::string_view path) {
   if (!Fits(path, kPathWidth) || !Fits(backup, kPathWidth)) return;
   if (OnFloppy(path) || (replaces && backup.empty()) || !Exists(path)) return;
 
-  const std::size_t slash = LastBackslash(path, leadBytes_);
+  const std::size_t slash = FindLastBackslash(path, leadBytes_);
   const std::string_view dir = slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
   const bool system = EqualsNoCase(dir, windowsDir_) || EqualsNoCase(dir, systemDir_) ||
                       EqualsNoCase(dir, systemDir_ + "\\WIN32S");

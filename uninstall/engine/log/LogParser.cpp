@@ -63,7 +63,7 @@ bool LogParser::OnFloppy(std::string_view path) const {
 bool LogParser::Exists(std::string_view path) const { return env_.fs.GetAttributes(path).has_value(); }
 
 std::string LogParser::Convert(std::string_view text) const {
-  return model_.ansiText ? std::string(text) : env_.system.OemToAnsi(text);
+  return model_.ansiText ? std::string(text) : env_.system.OemTextToAnsi(text);
 }
 
 void LogParser::Fail(int textId, int captionId) {
@@ -73,7 +73,7 @@ void LogParser::Fail(int textId, int captionId) {
 void LogParser::SetUninstallDir(std::string_view logPath) {
   // The log's directory; a drive root keeps its backslash so that it stays a
   // root, and a bare file name lies in the current directory.
-  const std::size_t slash = LastBackslash(logPath, leadBytes_);
+  const std::size_t slash = FindLastBackslash(logPath, leadBytes_);
   std::string dir;
   if (slash == std::string_view::npos) {
     dir = env_.fs.CurrentDirectory();
@@ -89,7 +89,7 @@ void LogParser::SetUninstallDir(std::string_view logPath) {
 
 void LogParser::SeedLogDirectory(std::string_view logPath) {
   std::string dir = env_.paths.Long(logPath);
-  const std::size_t slash = LastBackslash(dir, leadBytes_);
+  const std::size_t slash = FindLastBackslash(dir, leadBytes_);
   if (slash == std::string::npos) return;
   dir.resize(slash + 1);
   if (dir.size() <= 3 || !Fits(dir, kPathWidth)) return;

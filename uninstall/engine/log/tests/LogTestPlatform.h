@@ -107,7 +107,7 @@ class LogSystem final : public System {
   int serviceManagerOpens = 0;
   int PlatformKind() override { return platformKind; }
   unsigned MajorVersion() override { return 5; }
-  std::string OemToAnsi(std::string_view oem) override {
+  std::string OemTextToAnsi(std::string_view oem) override {
     std::string out(oem);
     for (char& c : out) {
       if (c == '\x8E') c = '\xC4';       // A umlaut

@@ -31,7 +31,11 @@ void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) {
   if (path.empty() || path.size() >= kMaxPath) return;
   LeadBytes lead = fs.CodePageLeadBytes();
   std::string work = path;
-  if (FindBackslash(work, 0, lead) == std::string::npos) {
+  // Without a backslash the path is taken below the current directory;
+  // one that names its drive ("C:FILE", "C:/APP/A.DLL") is not, as prefixing
+  // it would make a path that names nothing.
+  bool namesDrive = work.size() >= 2 && IsDriveLetter(work[0]) && work[1] == ':';
+  if (!namesDrive && FindBackslash(work, 0, lead) == std::string::npos) {
     std::string cwd = fs.CurrentDirectory();
     if (cwd.empty() || cwd.size() > 256) return;
     if (!EndsInBackslash(cwd, lead)) cwd += '\\';

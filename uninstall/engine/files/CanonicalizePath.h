@@ -13,7 +13,8 @@ enum class PathForm { Long, Short };
 
 // Rewrites every existing component of `path` in its long name, or in its
 // short name where it has one. A path without a backslash is taken below the
-// current directory; a drive letter becomes upper case; components that are
+// current directory unless it begins with a drive; a drive letter becomes
+// upper case; components that are
 // not found (trailing arguments of a command line, a file yet to be made),
 // "." and "..", and components holding wildcards stay as they are. The
 // result never reaches kMaxPath characters: a path that is already that long

@@ -8,20 +8,10 @@
 namespace scrubber {
 namespace {
 
-// "*", "*.*", "**" and the like name every file of their directory.
+// "*", "*.*", "*." and the like: only stars and dots, so they name every
+// file of their directory (Wine even matches "*." against every name).
 bool NamesEveryFile(std::string_view name) {
-  std::size_t stars = 0;
-  std::size_t dots = 0;
-  for (char c : name) {
-    if (c == '*') {
-      ++stars;
-    } else if (c == '.') {
-      ++dots;
-    } else {
-      return false;
-    }
-  }
-  return stars > 0 && dots <= 1 && name.back() == '*';
+  return name.find('*') != std::string_view::npos && name.find_first_not_of("*.") == std::string_view::npos;
 }
 
 // The last separator: Win32 takes a forward slash for a backslash, so a

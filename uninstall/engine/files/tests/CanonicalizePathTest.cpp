@@ -48,6 +48,8 @@ TEST_F(Canonicalize, ARelativeNameIsTakenBelowTheCurrentDirectory) {
   EXPECT_EQ(As("a.dll", PathForm::Short), "C:\\PROGRA~1\\APP\\A.DLL");
   fs.SetCurrentDir("C:\\");
   EXPECT_EQ(As("x.txt", PathForm::Long), "C:\\x.txt") << "no second backslash after a root";
+  EXPECT_EQ(As("c:/progra~1/app/a.dll", PathForm::Long), "C:/progra~1/app/a.dll")
+      << "a path that names its drive is not put below the current directory";
   fs.faults().FailCall("CurrentDirectory");
   EXPECT_EQ(As("x.txt", PathForm::Long), "x.txt");
 }

@@ -140,7 +140,7 @@ TEST_F(Guards, NoSpellingOfTheWindowsSystemOrRootDirectoryLetsATreeGo) {
 
 TEST_F(Guards, NoSpellingOfTheWindowsSystemOrRootDirectoryLetsAPatternDelete) {
   for (const auto& spelling : Spellings()) {
-    for (const char* all : {"\\*.*", "\\*", "\\**"}) {
+    for (const char* all : {"\\*.*", "\\*", "\\**", "\\*."}) {
       std::string pattern = spelling + all;
       EXPECT_FALSE(ops.RemoveFileItem(pattern, "", false)) << pattern;
       ASSERT_TRUE(Untouched()) << pattern;

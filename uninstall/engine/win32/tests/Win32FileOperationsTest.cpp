@@ -154,7 +154,7 @@ TEST_F(RealFiles, PatternsDeleteWhatTheyNameAndProtectedPlacesRefuseThem) {
   for (const std::string& spelling :
        {windowsDir, windowsDir + "\\.", windowsDir + "\\..\\Stand-in Windows", slashed, shortWindows,
         windowsDir + ".", windowsDir + "\\System32", windowsDir + "\\System32\\..", shortWindows + "\\SYSTEM32"}) {
-    for (const char* all : {"\\*.*", "\\*"}) {
+    for (const char* all : {"\\*.*", "\\*", "\\*."}) {
       EXPECT_FALSE(ops.RemoveFileItem(spelling + all, "", false)) << spelling + all;
       ASSERT_TRUE(WindowsUntouched()) << spelling + all;
     }

@@ -1,0 +1,120 @@
+#include "FixtureStore.h"
+
+namespace rosterly::testdir {
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
+HRESULT LastError() { return HRESULT_FROM_WIN32(GetLastError()); }
+
+}  // namespace
+
+std::string FixturePath() {
+  char buffer[MAX_PATH];
+  DWORD length = GetEnvironmentVariableA(kFixtureVariable, buffer, sizeof buffer);
+  if (length > 0 && length < sizeof buffer) return std::string(buffer, length);
+  DWORD size = sizeof buffer;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "Fixture", RRF_RT_REG_SZ, nullptr, buffer, &size) == ERROR_SUCCESS)
+    return buffer;
+  return std::string();
+}
+
+FixtureStore& FixtureStore::Instance() {
+  static FixtureStore store;
+  return store;
+}
+
+HRESULT FixtureStore::StampOf(const std::string& path, Stamp& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return LastError();
+  stamp.path = path;
+  stamp.written = data.ftLastWriteTime;
+  stamp.size = (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return S_OK;
+}
+
+HRESULT FixtureStore::Read(const std::string& path, Fixture& fixture) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  std::string text;
+  char buffer[65536];
+  DWORD got = 0;
+  for (;;) {
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return LastError();
+    if (got == 0) break;
+    text.append(buffer, got);
+  }
+  std::string error;
+  if (!fixture.Parse(text, error)) {
+    OutputDebugStringA(("RosterlyTestDir: " + path + ": " + error + "\n").c_str());
+    return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
+  }
+  return S_OK;
+}
+
+HRESULT FixtureStore::Write(const std::string& path, const std::string& text) {
+  const std::string temporary = path + ".new";
+  {
+    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!file.valid()) return LastError();
+    DWORD written = 0;
+    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+        written != text.size() || !FlushFileBuffers(file.get())) {
+      const HRESULT hr = LastError();
+      DeleteFileA(temporary.c_str());
+      return FAILED(hr) ? hr : E_FAIL;
+    }
+  }
+  if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const HRESULT hr = LastError();
+    DeleteFileA(temporary.c_str());
+    return hr;
+  }
+  return S_OK;
+}
+
+HRESULT FixtureStore::Current(std::shared_ptr<const Fixture>& out) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Stamp now;
+  if (const HRESULT hr = StampOf(FixturePath(), now); FAILED(hr)) return hr;
+  if (!fixture_ || !(now == stamp_)) {
+    auto fresh = std::make_shared<Fixture>();
+    if (const HRESULT hr = Read(now.path, *fresh); FAILED(hr)) return hr;
+    fixture_ = std::move(fresh);
+    stamp_ = now;
+  }
+  out = fixture_;
+  return S_OK;
+}
+
+HRESULT FixtureStore::Update(const std::function<HRESULT(Fixture&)>& change) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const std::string path = FixturePath();
+  auto fresh = std::make_shared<Fixture>();
+  if (path.empty()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  if (const HRESULT hr = Read(path, *fresh); FAILED(hr)) return hr;
+  if (const HRESULT hr = change(*fresh); FAILED(hr)) return hr;
+  if (const HRESULT hr = Write(path, fresh->Serialize()); FAILED(hr)) return hr;
+  // The next Current() reads the written file back, which also rebuilds
+  // the lookup tables.
+  fixture_.reset();
+  return S_OK;
+}
+
+}  // namespace rosterly::testdir

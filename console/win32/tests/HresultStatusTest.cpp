@@ -1,0 +1,53 @@
+// Error descriptions and text conversion of the ADSI layer.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "HresultStatus.h"
+#include "WideText.h"
+
+namespace rosterly {
+namespace {
+
+TEST(HresultStatusTest, SuccessCodesAreOk) {
+  EXPECT_TRUE(StatusFromHresult(S_OK).ok());
+  EXPECT_TRUE(StatusFromHresult(S_FALSE).ok());
+}
+
+TEST(HresultStatusTest, FailuresKeepTheCodeAndOneLineOfSystemText) {
+  const Status denied = StatusFromHresult(E_ACCESSDENIED);
+  EXPECT_FALSE(denied.ok());
+  EXPECT_EQ(denied.code(), kErrAccessDenied);
+  EXPECT_THAT(denied.description(), ::testing::HasSubstr("denied"));
+  EXPECT_EQ(denied.description().find_first_of("\r\n"), std::string::npos);
+  EXPECT_NE(denied.description().back(), ' ');
+  // Win32 codes wrapped in an HRESULT find the Win32 text.
+  EXPECT_EQ(DescribeHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)),
+            DescribeHresult(static_cast<HRESULT>(kErrBadNetPath)));
+  EXPECT_THAT(DescribeHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)), ::testing::Not(::testing::StartsWith("Error")));
+}
+
+TEST(HresultStatusTest, UnknownCodesFallBackToTheNumber) {
+  EXPECT_EQ(DescribeHresult(static_cast<HRESULT>(0xA0DEF00Du)), "Error 0xA0DEF00D");
+}
+
+TEST(WideTextTest, AnsiTextSurvivesTheRoundTripThroughABstr) {
+  const std::string text = "WinNT://CORP/Domain Admins, \"quoted\"";
+  BstrOwner wide = BstrFromAnsi(text);
+  ASSERT_TRUE(wide.get());
+  EXPECT_EQ(SysStringLen(wide.get()), text.size());
+  EXPECT_EQ(AnsiFromBstr(wide.get()), text);
+  BstrOwner empty = BstrFromAnsi("");
+  ASSERT_TRUE(empty.get());
+  EXPECT_EQ(SysStringLen(empty.get()), 0u);
+  EXPECT_EQ(AnsiFromBstr(nullptr), "");
+  // A character the code page has comes back as itself.
+  const std::string accented(1, '\xE9');
+  if (GetACP() == 1252) {
+    EXPECT_EQ(AnsiFromBstr(BstrFromAnsi(accented).get()), accented);
+  }
+}
+
+}  // namespace
+}  // namespace rosterly

@@ -135,6 +135,9 @@ TEST_F(Guards, NoSpellingOfTheWindowsSystemOrRootDirectoryLetsATreeGo) {
   }
   EXPECT_FALSE(ops.RemoveDirectoryTree("C:\\", true));
   EXPECT_FALSE(ops.RemoveDirectoryTree("C:", true));
+  EXPECT_TRUE(ops.IsProtectedDirectory("\\\\server\\share\\")) << "a share's root is a root too";
+  EXPECT_TRUE(ops.IsProtectedDirectory("//server/share/dir/.."));
+  EXPECT_FALSE(ops.IsProtectedDirectory("\\\\server\\share\\dir"));
   EXPECT_TRUE(Untouched());
 }
 

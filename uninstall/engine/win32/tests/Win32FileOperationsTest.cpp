@@ -113,6 +113,18 @@ TEST_F(RealFiles, ShortAndLongFormsAgreeWithThePlatform) {
   ASSERT_FALSE(platformShort.empty());
   ASSERT_NE(platformShort, longPath) << "the platform makes aliases for long names";
 
+  // Wine makes its aliases from the first four characters, a tilde and
+  // three characters of a hash of the name ("PROG~FBU"); Windows numbers
+  // them ("PROGRA~1"). Both are found by looking them up.
+  std::string alias = platformShort.substr(platformShort.rfind('\\') + 1);
+  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+    ASSERT_EQ(alias.size(), 12u) << alias;
+    EXPECT_EQ(alias.substr(0, 5), "SOME~") << alias;
+    EXPECT_EQ(alias.substr(8), ".DLL") << alias;
+  } else {
+    EXPECT_EQ(alias.substr(0, 7), "SOMELO~") << alias;
+  }
+
   std::string shortForm = longPath;
   CanonicalizePath(fs, shortForm, PathForm::Short);
   EXPECT_TRUE(EqualsNoCase(shortForm, platformShort)) << shortForm << " vs " << platformShort;

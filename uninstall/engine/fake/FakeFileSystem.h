@@ -5,6 +5,7 @@
 // held open (in use), restart moves recorded, FindFirstFile's wildcard
 // rules. Starts with C:\ (fixed), C:\WINDOWS, C:\WINDOWS\SYSTEM32 and
 // C:\TEMP; the current directory is C:\. Any call can be made to fail.
+// Scans and readers it hands out must not outlive it.
 #include <map>
 #include <memory>
 #include <string>

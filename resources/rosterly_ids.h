@@ -1,6 +1,9 @@
 #pragma once
-// Control and string ids of the console's windows, shared by the resource
-// script and the code.
+// Control, menu and string ids of the console's windows, shared by the
+// resource script and the code.
+
+#define IDI_ROSTERLY 1
+#define IDM_FORM1 2
 
 // frmdomainlogin
 #define IDC_DOMAIN_LABEL3 1001
@@ -9,11 +12,66 @@
 #define IDC_DOMAIN_COMMAND1 1004
 #define IDC_DOMAIN_COMMAND2 1005
 
+// Form1
+#define IDC_MAIN_LABEL5 2001
+#define IDC_MAIN_LABEL1 2002
+#define IDC_MAIN_LABEL2 2003
+#define IDC_MAIN_LSTCOMPS 2004
+#define IDC_MAIN_LSTGROUPS 2005
+#define IDC_MAIN_LABEL3 2006
+#define IDC_MAIN_TXTLOCALGROUP 2007
+#define IDC_MAIN_LABEL4 2008
+#define IDC_MAIN_FRAME 2009
+#define IDC_MAIN_OPTGROUPS0 2010
+#define IDC_MAIN_OPTGROUPS1 2011
+#define IDC_MAIN_OPTGROUPS2 2012
+#define IDC_MAIN_COMMAND1 2013
+#define IDC_MAIN_LVGROUPS 2014
+#define IDC_MAIN_SBAR 2015
+#define IDT_MAIN_TIMER1 1
+
+// Form1's menu
+#define IDM_LOAD 3001
+#define IDM_REFRESH 3002
+#define IDM_RESULTS 3003
+#define IDM_EXIT 3004
+#define IDM_CLEARRESULTS 3005
+#define IDM_CONTENTS 3006
+#define IDM_ABOUT 3007
+
+// frmAbout (cmdOK is IDOK, so that Enter and Escape reach it)
+#define IDC_ABOUT_PICICON 4001
+#define IDC_ABOUT_LBLTITLE 4002
+#define IDC_ABOUT_LBLVERSION 4003
+#define IDC_ABOUT_LBLDESCRIPTION 4004
+#define IDC_ABOUT_LINE1 4005
+#define IDC_ABOUT_LBLDISCLAIMER 4006
+#define IDC_ABOUT_LABEL1 4007
+#define IDC_ABOUT_CMDSYSINFO 4009
+
 // Strings
 #define IDS_DOMAIN_TITLE 100
 #define IDS_DOMAIN_LABEL3 101
 #define IDS_DOMAIN_LABEL1 102
 #define IDS_DOMAIN_OK 103
 #define IDS_DOMAIN_CANCEL 104
-#define IDS_DOMAIN_EMPTY_TEXT 105
-#define IDS_DOMAIN_EMPTY_TITLE 106
+
+#define IDS_MAIN_TITLE 200
+#define IDS_MAIN_LABEL5 201
+#define IDS_MAIN_LABEL1 202
+#define IDS_MAIN_LABEL2 203
+#define IDS_MAIN_LABEL3 204
+#define IDS_MAIN_LABEL4 205
+#define IDS_MAIN_FRAME 206
+#define IDS_MAIN_OPT0 207
+#define IDS_MAIN_OPT1 208
+#define IDS_MAIN_OPT2 209
+#define IDS_MAIN_COMMAND1 210
+#define IDS_MAIN_COL0 211
+#define IDS_MAIN_COL1 212
+#define IDS_MAIN_COL2 213
+#define IDS_MAIN_COL3 214
+
+#define IDS_ABOUT_DISCLAIMER 300
+#define IDS_ABOUT_OK 301
+#define IDS_ABOUT_SYSINFO 302

@@ -1,16 +1,22 @@
 #pragma once
 #include <windows.h>
 
+#include "logic/DomainSelection.h"
+#include "system/Win32Dialogs.h"
+
 namespace rosterly {
 
-// frmdomainlogin: the first window; OK stores the domain name, Cancel ends
-// the console.
+class App;
+
+// frmdomainlogin: the first window; OK stores the domain name and opens the
+// main window, Cancel ends the console.
 class DomainSelectionWindow {
  public:
   static constexpr char kClassName[] = "RosterlyDomainSelection";
 
+  explicit DomainSelectionWindow(App& app);
   static bool Register(HINSTANCE instance);
-  bool Create(HINSTANCE instance);
+  bool Create();
   HWND handle() const { return window_; }
   // Enter in Combo1 acts as OK; the message loop asks first.
   bool PreTranslate(MSG& msg);
@@ -20,10 +26,11 @@ class DomainSelectionWindow {
   LRESULT OnCreate();
   LRESULT OnCommand(WORD id, WORD code);
   LRESULT OnDestroy();
-  void OnOk();
-  HWND AddControl(const char* className, UINT textId, DWORD style, int id, RECT rect);
+  void Act(DomainSelection::Outcome outcome);
 
-  HINSTANCE instance_ = nullptr;
+  App& app_;
+  Win32MessageBoxes messages_;
+  DomainSelection logic_;
   HWND window_ = nullptr;
   HWND combo_ = nullptr;
   HFONT font_ = nullptr;

@@ -1,22 +1,47 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
-#include "DomainSelectionWindow.h"
+#include "AdsiDirectory.h"
+#include "App.h"
+#include "logic/Probe.h"
+#include "system/Win32ProcessRunner.h"
+#include "system/Win32System.h"
+
+namespace {
+
+// COM for the directory service lives as long as the windows: every
+// directory object is released before CoUninitialize.
+class ComApartment {
+ public:
+  ComApartment() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (ok_) CoUninitialize();
+  }
+
+ private:
+  bool ok_;
+};
+
+int RunConsole(HINSTANCE instance) {
+  rosterly::AdsiDirectory directory;
+  rosterly::Win32FileStore files;
+  rosterly::Win32Registry registry;
+  rosterly::Win32Environment environment;
+  rosterly::Win32ProcessRunner runner;
+  rosterly::Probe probe(runner, environment, files);
+  rosterly::App app(instance, {directory, files, registry, probe});
+  if (!app.Start()) return 1;
+  return app.Run();
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!rosterly::DomainSelectionWindow::Register(instance)) return 1;
-
-  rosterly::DomainSelectionWindow domain;
-  if (!domain.Create(instance)) return 1;
-  ShowWindow(domain.handle(), SW_SHOW);
-
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsWindow(domain.handle()) && domain.PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return 0;
+  ComApartment com;
+  return RunConsole(instance);
 }

@@ -45,6 +45,6 @@ inline constexpr std::string_view kDescription =
     "Groups. quickly query, add and delete members from one or multiple groups with a click of a "
     "button.";
 // The product's page; the one place to change it.
-inline constexpr std::string_view kWebAddress = "http://www.example.com/rosterly/";
+inline constexpr std::string_view kWebAddress = "https://rosterly.example.org/";
 
 }  // namespace rosterly::text

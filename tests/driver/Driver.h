@@ -104,4 +104,18 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kDe
 // Presses the button with that id (IDOK, IDYES, ...) and waits for the box to close.
 bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
+// The common open or save dialog that process shows (0: any process).
+struct FileDialogInfo {
+  HWND window = nullptr;
+  std::string title;
+  std::vector<std::string> fileTypes;  // the "Files of type" entries
+};
+std::optional<FileDialogInfo> WaitForFileDialog(DWORD pid, DWORD timeoutMs = kDefaultTimeoutMs);
+// Types the name into the file name field, presses OK, waits for the dialog to close.
+bool AnswerFileDialog(const FileDialogInfo& dialog, const std::string& windowsPath);
+bool CancelFileDialog(const FileDialogInfo& dialog);
+
+// Saves what the display shows of the window (frame included) as a PNG file.
+bool SaveWindowPicture(HWND window, const std::string& pngPath);
+
 }  // namespace testdriver

@@ -6,7 +6,8 @@ using namespace testdriver;
 
 namespace {
 
-constexpr int kListView = 100, kListBox = 101, kCombo = 102, kEdit = 103, kAskButton = 104, kMenuCommand = 200;
+constexpr int kListView = 100, kListBox = 101, kCombo = 102, kEdit = 103, kAskButton = 104, kOpenButton = 105,
+              kMenuCommand = 200;
 
 class DriverTest : public ::testing::Test {
  protected:
@@ -74,6 +75,51 @@ TEST_F(DriverTest, ListBoxComboAndTextRoundTrip) {
   ASSERT_TRUE(SetText(combo, "typed domain"));
   EXPECT_EQ(TextOf(combo), "typed domain");
   EXPECT_EQ(FindChildByClass(window_, "ComboBox"), combo);
+}
+
+TEST_F(DriverTest, AnswersFileDialogByTypingTheName) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string path = std::string(temp) + "driver-open.txt";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+
+  Click(Control(kOpenButton));
+  auto dialog = WaitForFileDialog(fixture_->pid());
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(dialog->title, "Fixture Open");
+  EXPECT_EQ(dialog->fileTypes, (std::vector<std::string>{"Text Files (*.txt)"}));
+  ASSERT_TRUE(AnswerFileDialog(*dialog, path));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(kEdit)) != ""; }, 5000));
+  EXPECT_EQ(CharUpperA(TextOf(Control(kEdit)).data()), std::string(CharUpperA(std::string(path).data())));
+
+  Click(Control(kOpenButton));
+  dialog = WaitForFileDialog(fixture_->pid());
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(CancelFileDialog(*dialog));
+  EXPECT_TRUE(EditSays("cancelled"));
+  DeleteFileA(path.c_str());
+}
+
+TEST_F(DriverTest, SavesAPictureOfAWindow) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string path = std::string(temp) + "driver-picture.png";
+  ASSERT_TRUE(SaveWindowPicture(window_, path));
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  unsigned char header[24] = {};
+  DWORD read = 0;
+  ReadFile(file, header, sizeof header, &read, nullptr);
+  CloseHandle(file);
+  DeleteFileA(path.c_str());
+  ASSERT_EQ(read, sizeof header);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG");
+  RECT rect;
+  GetWindowRect(window_, &rect);
+  const int width = (header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19];
+  EXPECT_EQ(width, rect.right - rect.left);
 }
 
 TEST_F(DriverTest, MenuCommandsKeysAndExit) {

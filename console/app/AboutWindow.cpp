@@ -1,0 +1,154 @@
+#include "AboutWindow.h"
+
+#include <string>
+
+#include "App.h"
+#include "Controls.h"
+#include "ResString.h"
+#include "Twips.h"
+#include "logic/Texts.h"
+#include "rosterly_ids.h"
+
+namespace rosterly {
+namespace {
+
+// Fixed dialog border, no minimize or maximize box.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr COLORREF kLinkColour = RGB(0, 0, 192);
+
+}  // namespace
+
+AboutWindow::AboutWindow(App& app)
+    : app_(app), logic_(app.services().registry, app.services().files, starter_, messages_) {}
+
+bool AboutWindow::Register(HINSTANCE instance) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = WndProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  return RegisterClassA(&wc) != 0;
+}
+
+bool AboutWindow::Create(HWND owner) {
+  Dpi dpi = Dpi::OfScreen();
+  RECT frame = CentredFrame(TwipsToPixels(about_form::kClientWidth, dpi.x),
+                            TwipsToPixels(about_form::kClientHeight, dpi.y), kStyle, kExStyle, false);
+  window_ = CreateWindowExA(kExStyle, kClassName, logic_.Caption().c_str(), kStyle, frame.left, frame.top,
+                            frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, app_.instance(), this);
+  return window_ != nullptr;
+}
+
+LRESULT CALLBACK AboutWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case DM_GETDEFID:  // cmdOK is the default button
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
+    case WM_DESTROY:
+      return OnDestroy();
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT AboutWindow::OnCreate() {
+  app_.WindowOpened();
+  messages_.SetOwner(window_);
+  starter_.SetOwner(window_);
+  Dpi dpi = Dpi::OfScreen();
+  font_ = CreateFormFont(dpi.y);
+  linkFont_ = CreateFormFont(dpi.y, true);
+  titleFont_ = CreateFontA(-MulDiv(12, dpi.y, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                           "MS Sans Serif");
+  auto px = [&](const TwipsRect& r) { return dpi.ToPixels(r); };
+  // Created in tab order: cmdOK, cmdSysInfo, then what takes no focus.
+  HWND ok = AddControl(window_, "BUTTON", ResString(IDS_ABOUT_OK), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
+                       px(about_form::kCmdOK), font_);
+  AddControl(window_, "BUTTON", ResString(IDS_ABOUT_SYSINFO), WS_TABSTOP | BS_PUSHBUTTON, IDC_ABOUT_CMDSYSINFO,
+             px(about_form::kCmdSysInfo), font_);
+  HWND icon = AddControl(window_, "STATIC", "", SS_ICON, IDC_ABOUT_PICICON, px(about_form::kPicIcon), nullptr);
+  SendMessageA(icon, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconA(app_.instance(), MAKEINTRESOURCEA(IDI_ROSTERLY))), 0);
+  AddControl(window_, "STATIC", logic_.TitleText(), SS_LEFT, IDC_ABOUT_LBLTITLE, px(about_form::kLblTitle),
+             titleFont_);
+  AddControl(window_, "STATIC", logic_.VersionText(), SS_LEFT, IDC_ABOUT_LBLVERSION, px(about_form::kLblVersion),
+             font_);
+  AddControl(window_, "STATIC", std::string(text::kDescription), SS_LEFT, IDC_ABOUT_LBLDESCRIPTION,
+             px(about_form::kLblDescription), font_);
+  AddControl(window_, "STATIC", "", SS_ETCHEDHORZ, IDC_ABOUT_LINE1, px(about_form::kLine1), nullptr);
+  AddControl(window_, "STATIC", ResString(IDS_ABOUT_DISCLAIMER), SS_LEFT, IDC_ABOUT_LBLDISCLAIMER,
+             px(about_form::kLblDisclaimer), font_);
+  webLabel_ = AddControl(window_, "STATIC", logic_.WebText(), SS_LEFTNOWORDWRAP | SS_NOTIFY, IDC_ABOUT_LABEL1,
+                         px(about_form::kLabel1), linkFont_);
+  SetFocus(ok);
+  return 0;
+}
+
+LRESULT AboutWindow::OnCommand(WORD id, WORD code) {
+  switch (id) {
+    case IDOK:
+    case IDCANCEL:  // Escape
+      DestroyWindow(window_);
+      break;
+    case IDC_ABOUT_CMDSYSINFO:
+      if (code == BN_CLICKED) logic_.StartSysInfo();
+      break;
+    case IDC_ABOUT_LABEL1:
+      if (code == STN_CLICKED) logic_.WebLabelClicked();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT AboutWindow::OnControlColour(HDC dc, HWND control) {
+  if (control == webLabel_) SetTextColor(dc, kLinkColour);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool AboutWindow::OnSetCursor(HWND over) {
+  if (over != webLabel_) return false;
+  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+  return true;
+}
+
+bool AboutWindow::PreTranslate(MSG& msg) {
+  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  return IsDialogMessageA(window_, &msg) != 0;
+}
+
+LRESULT AboutWindow::OnDestroy() {
+  window_ = nullptr;
+  webLabel_ = nullptr;
+  for (HFONT* f : {&font_, &linkFont_, &titleFont_}) {
+    if (*f) DeleteObject(*f);
+    *f = nullptr;
+  }
+  app_.WindowClosed();
+  return 0;
+}
+
+}  // namespace rosterly

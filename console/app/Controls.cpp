@@ -1,0 +1,63 @@
+#include "Controls.h"
+
+namespace rosterly {
+
+HFONT CreateFormFont(int dpiY, bool underline) {
+  return CreateFontA(-MulDiv(8, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     "MS Sans Serif");
+}
+
+HWND AddControl(HWND parent, const char* className, const std::string& text, DWORD style, int id, RECT rect,
+                HFONT font, DWORD exStyle) {
+  HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left,
+                                 rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+  if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+namespace {
+
+SIZE TextSize(HWND parent, const std::string& text, HFONT font) {
+  SIZE size{0, 0};
+  if (HDC dc = GetDC(parent)) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(parent, dc);
+  }
+  return size;
+}
+
+}  // namespace
+
+HWND AddLineLabel(HWND parent, const std::string& text, int id, RECT rect, HFONT font) {
+  const SIZE size = TextSize(parent, text, font);
+  if (rect.right - rect.left < size.cx) rect.right = rect.left + size.cx;
+  return AddControl(parent, "STATIC", text, SS_LEFTNOWORDWRAP, id, rect, font);
+}
+
+HWND AddAutoSizeLabel(HWND parent, const std::string& text, int id, POINT corner, HFONT font) {
+  const SIZE size = TextSize(parent, text, font);
+  RECT rect{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
+  return AddControl(parent, "STATIC", text, SS_LEFTNOWORDWRAP, id, rect, font);
+}
+
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+  return text;
+}
+
+RECT CentredFrame(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool hasMenu) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, style, hasMenu, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return RECT{x, y, x + width, y + height};
+}
+
+}  // namespace rosterly

@@ -1,0 +1,64 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "logic/Form1.h"
+#include "logic/MainView.h"
+#include "system/Win32Dialogs.h"
+
+namespace rosterly {
+
+class App;
+
+// Form1: the target lists, the action choice and the results grid. Every
+// decision is Form1's (the logic); this window forwards events to it and
+// mirrors what it reports through MainView.
+class MainWindow : public MainView {
+ public:
+  static constexpr char kClassName[] = "RosterlyMain";
+
+  explicit MainWindow(App& app);
+  static bool Register(HINSTANCE instance);
+  bool Create();
+  HWND handle() const { return window_; }
+  bool PreTranslate(MSG& msg);
+
+  // MainView.
+  void StatusTextChanged() override;
+  void ListChanged(ListId list) override;
+  void LocalGroupFieldChanged() override;
+  void GridChanged() override;
+  void TimerChanged() override;
+  void SetBusyPointer(bool busy) override;
+  void ProcessPendingEvents() override;
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCreate();
+  void CreateControls();
+  void CreateGrid();
+  LRESULT OnCommand(WORD id, WORD code);
+  void OnMenu(WORD id);
+  LRESULT OnNotify(NMHDR& header);
+  void OnGetDispInfo(NMLVDISPINFOA& info);
+  LRESULT OnControlColour(HDC dc, HWND control, UINT message);
+  bool OnSetCursor(WORD hitTest);
+  void ReadSelection(ListId list);
+  LRESULT OnDestroy();
+
+  App& app_;
+  Win32MessageBoxes messages_;
+  Win32FileDialogs dialogs_;
+  std::unique_ptr<Form1> logic_;
+  HWND window_ = nullptr;
+  HWND lstComps_ = nullptr, lstGroups_ = nullptr, txtLocalGroup_ = nullptr;
+  HWND lvGroups_ = nullptr, sbar_ = nullptr;
+  HFONT font_ = nullptr;
+  HBRUSH white_ = nullptr;
+  bool busy_ = false;
+};
+
+}  // namespace rosterly

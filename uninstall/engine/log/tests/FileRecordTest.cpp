@@ -7,10 +7,11 @@ namespace {
 class FileRecordTest : public ParseTest {
  protected:
   void SetUp() override {
+    fs.AddDrive('A', DriveType::Fixed);
     for (const char* path : {"C:\\APP\\A.EXE", "C:\\APP\\B.DLL", "C:\\WINDOWS\\SYSTEM32\\S.DLL", "C:\\WINDOWS\\W.INI",
                              "C:\\WINDOWS\\FONTS\\F.TTF", "C:\\WINDOWS\\SYSTEM32\\WIN32S\\W32.DLL",
                              "C:\\WINDOWS\\SYSTEM32\\SHARED.DLL", "A:\\SETUP.EXE"})
-      fs.Exist(path);
+      Exist(path);
   }
 };
 
@@ -65,7 +66,7 @@ TEST_F(FileRecordTest, BackupCopyIsOptionalAndItsAbsenceLooksAhead) {
 }
 
 TEST_F(FileRecordTest, OverwriteWithoutBackupCountsOnlyForARegisteredSharedFile) {
-  registry.sharedDlls.insert("C:\\WINDOWS\\SYSTEM32\\SHARED.DLL");
+  RegisterShared("C:\\WINDOWS\\SYSTEM32\\SHARED.DLL");
   const std::string log = Log({"File Overwrite: C:\\APP\\A.EXE", "File Overwrite: C:\\WINDOWS\\SYSTEM32\\SHARED.DLL"});
   ASSERT_EQ(Parse(log), 0);
   EXPECT_TRUE(model.PrivateFiles.empty());
@@ -93,20 +94,22 @@ TEST_F(FileRecordTest, BackupSetsHasBackupsEvenWhenTheFileIsNotListed) {
 
 TEST_F(FileRecordTest, FloppyPathsAreLeftOutOnlyWhenTheDriveIsRemovable) {
   const std::string log = Log({"File Copy: A:\\SETUP.EXE", "File Copy: C:\\APP\\A.EXE"});
-  fs.drives['A'] = DriveType::Removable;
+  fs.AddDrive('A', DriveType::Removable);
   ASSERT_EQ(Parse(log), 0);
   ASSERT_EQ(model.PrivateFiles.size(), 1u);
   EXPECT_EQ(model.PrivateFiles[0].path, "C:\\APP\\A.EXE");
 
-  fs.drives['A'] = DriveType::Fixed;
+  fs.AddDrive('A', DriveType::Fixed);
   ASSERT_EQ(Parse(log), 0);
   EXPECT_EQ(model.PrivateFiles.size(), 2u);
 }
 
 TEST_F(FileRecordTest, SamePathTwiceGivesTwoRecordsAndMarksApplyToBoth) {
-  paths.pairs = {{"C:\\APP\\B.DLL", "C:\\APP\\B~1.DLL"}};
-  ASSERT_EQ(Parse(Log({"File Copy: C:\\APP\\B.DLL", "*** Upgrade", "File Copy: C:\\APP\\B.DLL",
-                       "Add Device: c:\\app\\b.dll", "Self-Register: C:\\APP\\B~1.DLL", "Add Device: C:\\APP\\A.EXE"})),
+  Exist("C:\\APP\\Binary Library.DLL");
+  ASSERT_EQ(fs.ShortNameOf("C:\\APP\\Binary Library.DLL"), "BINARY~1.DLL");
+  ASSERT_EQ(Parse(Log({"File Copy: C:\\APP\\Binary Library.DLL", "*** Upgrade", "File Copy: C:\\APP\\Binary Library.DLL",
+                       "Add Device: c:\\app\\binary library.dll", "Self-Register: C:\\APP\\BINARY~1.DLL",
+                       "Add Device: C:\\APP\\A.EXE"})),
             0);
   ASSERT_EQ(model.PrivateFiles.size(), 2u);
   for (const FileItem& f : model.PrivateFiles) {

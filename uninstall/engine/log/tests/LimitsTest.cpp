@@ -11,7 +11,7 @@ TEST_F(LimitsTest, BoundedListsStopAt4096Records) {
   std::string log = Log({});
   for (int i = 0; i < 4100; ++i) {
     const std::string path = "C:\\APP\\F" + std::to_string(i) + ".DAT";
-    fs.Exist(path);
+    Exist(path);
     log += "File Copy: " + path + "\r\nRegDB Key: K" + std::to_string(i) + "\r\nRegDB Val: v\r\n";
     log += "Create Service: S" + std::to_string(i) + "\r\nRegDB Tree: T" + std::to_string(i) + "\r\n";
   }
@@ -27,11 +27,11 @@ TEST_F(LimitsTest, BoundedListsStopAt4096Records) {
 TEST_F(LimitsTest, OverlongValuesDropTheirRecord) {
   const std::string longPath = "C:\\APP\\" + std::string(593, 'P');  // 600 characters
   const std::string fitting = "C:\\APP\\" + std::string(252, 'P');   // 259: the widest that fits
-  fs.Exist(longPath);
-  fs.Exist(fitting);
+  Exist(fitting);
   std::string oldRun;
   for (int i = 0; i < 50; ++i) oldRun += "RegDB Old: " + std::string(100, 'o') + "\r\n";  // 5,000 bytes of value
-  ASSERT_EQ(Parse(Log({"File Copy: " + longPath, "File Copy: " + fitting, "Made Dir: " + fitting,
+  ASSERT_EQ(Parse(Log({"File Copy: " + longPath, "File Copy: " + fitting, "Backup Copy: " + longPath,
+                       "File Copy: " + fitting, "Made Dir: " + fitting,
                        "Made Dir: " + fitting.substr(0, 258), "RegDB Key: " + std::string(256, 'K'), "RegDB Val: x",
                        "RegDB Key: Software\\Big", "RegDB Val: x"}) +
                       oldRun +
@@ -72,7 +72,7 @@ TEST_F(LimitsTest, LineOver2047CharactersContinuesAsTheNextRecord) {
 }
 
 TEST_F(LimitsTest, NulInALineEndsItsText) {
-  fs.Exist("C:\\APP\\A.EXE");
+  Exist("C:\\APP\\A.EXE");
   ASSERT_EQ(Parse(Log({std::string("File Copy: C:\\APP\\A.EXE\0junk", 28), std::string("\0Backup Copy: X", 15),
                        "Create Service: S"})),
             0);

@@ -8,8 +8,7 @@ namespace {
 using HeaderTest = ParseTest;
 
 TEST_F(HeaderTest, UnusableLogsShowTheirMessageAndFail) {
-  ParseEnvironment env{fs, profile, registry, system, paths, strings, ui, globals, caption};
-  EXPECT_EQ(ParseInstallLog(env, "C:\\APP\\MISSING.LOG", model), 1);
+  EXPECT_EQ(ParseAt("C:\\APP\\MISSING.LOG"), 1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Could not open INSTALL.LOG file.");
   EXPECT_EQ(ui.messages[0].caption, "Packwright Uninstall");
@@ -30,7 +29,7 @@ TEST_F(HeaderTest, UnusableLogsShowTheirMessageAndFail) {
 }
 
 TEST_F(HeaderTest, LineEndsDoNotChangeTheModel) {
-  fs.Exist("C:\\APP\\A.EXE");
+  Exist("C:\\APP\\A.EXE");
   const std::string crlf = "*** I\r\nTitle: T\r\nFile Copy: C:\\APP\\A.EXE\r\nCreate Service: S\r\n";
   const std::string cr = "*** I\rTitle: T\rFile Copy: C:\\APP\\A.EXE\rCreate Service: S";
   const std::string blanks = "*** I\r\n\r\nTitle: T\r\n\r\n\r\nFile Copy: C:\\APP\\A.EXE\r\n\r\nCreate Service: S\r\n";
@@ -61,7 +60,7 @@ TEST_F(HeaderTest, TitleIsCleanedOfItsInstallEndings) {
 }
 
 TEST_F(HeaderTest, LocalizedInstallationEndingIsCut) {
-  profile.Set("C:\\SCRUB\\UNINST.INI", "Language", "Msg74", " INSTALLATIE");
+  SetIni("C:\\SCRUB\\UNINST.INI", "Language", "Msg74", "\" INSTALLATIE\"");  // quoted: the profile trims blanks
   ASSERT_EQ(Parse("*** I\r\nTitle: Demo Installatie\r\n"), 0);
   EXPECT_EQ(model.LogHeader.title, "Demo");
 }
@@ -82,7 +81,7 @@ TEST_F(HeaderTest, MainWindowTitleUnlessTheCommandLineNamedOne) {
 }
 
 TEST_F(HeaderTest, LinesBeforeTheTitleAreIgnored) {
-  fs.Exist("C:\\APP\\A.EXE");
+  Exist("C:\\APP\\A.EXE");
   ASSERT_EQ(Parse("***  I\r\nFile Copy: C:\\APP\\A.EXE\r\n*** second\r\nProduct: Early\r\nTitle: T\r\n"), 0);
   EXPECT_TRUE(model.PrivateFiles.empty());
   EXPECT_EQ(model.installCount, 1);
@@ -101,8 +100,8 @@ TEST_F(HeaderTest, HeaderFieldsTakeTheLastLine) {
 }
 
 TEST_F(HeaderTest, SecondInstallationNumbersLaterItemsAndMarksItsOffset) {
-  fs.Exist("C:\\APP\\A.EXE");
-  fs.Exist("C:\\APP\\B.EXE");
+  Exist("C:\\APP\\A.EXE");
+  Exist("C:\\APP\\B.EXE");
   const std::string first = Log({"File Copy: C:\\APP\\A.EXE", "Create Service: One"});
   const std::string second = Lines({"*** Upgrade", "File Copy: C:\\APP\\B.EXE", "Create Service: Two",
                                     "Create Service: one"});
@@ -122,9 +121,9 @@ TEST_F(HeaderTest, SecondInstallationNumbersLaterItemsAndMarksItsOffset) {
 
 TEST_F(HeaderTest, EachHeaderDecidesWhetherPathsAreOem) {
   // "*** X": OEM text, converted; "***  X": ANSI, taken as it is.
-  fs.Exist("C:\\\x8E\\A.EXE");
-  fs.Exist("C:\\\x8E\\B.EXE");
-  fs.Exist("C:\\\x8E\\C.EXE");
+  Exist("C:\\\x8E\\A.EXE");
+  Exist("C:\\\x8E\\B.EXE");
+  Exist("C:\\\x8E\\C.EXE");
   ASSERT_EQ(Parse(Lines({"*** OEM", "Title: T", "File Copy: C:\\\x8E\\A.EXE", "***  ANSI",
                          "File Copy: C:\\\x8E\\B.EXE", "Create Service: \x8E", "*** OEM again",
                          "File Copy: C:\\\x8E\\C.EXE"})),
@@ -139,7 +138,7 @@ TEST_F(HeaderTest, EachHeaderDecidesWhetherPathsAreOem) {
 }
 
 TEST_F(HeaderTest, AdministratorCheckRunsOnceOnNtOnly) {
-  system.serviceManager = false;
+  system.SetAdministrator(false);
   ASSERT_EQ(Parse(Log({"User Rights: Admin"})), 1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].textId, 67);
@@ -151,7 +150,7 @@ TEST_F(HeaderTest, AdministratorCheckRunsOnceOnNtOnly) {
   EXPECT_TRUE(ui.messages.empty());
 
   globals.platformKind = 1;
-  system.serviceManager = true;
+  system.SetAdministrator(true);
   system.serviceManagerOpens = 0;
   EXPECT_EQ(Parse(Log({"user rights: admin", "User Rights: Admin", "User Rights: Admin "})), 0);
   EXPECT_EQ(system.serviceManagerOpens, 1);

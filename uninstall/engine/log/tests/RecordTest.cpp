@@ -7,7 +7,7 @@ namespace {
 using RecordTest = ParseTest;
 
 TEST_F(RecordTest, RegistryKeyNeedsItsValueLineAndLooksAhead) {
-  fs.Exist("C:\\APP\\A.EXE");
+  Exist("C:\\APP\\A.EXE");
   ASSERT_EQ(Parse(Log({"RegDB Key: Software\\Dropped", "File Copy: C:\\APP\\A.EXE",
                        "RegDB Key: Software\\Demo", "RegDB Val: ignored", "RegDB Name: Path", "RegDB Type: 1",
                        "RegDB Root: 2", "Create Service: Next",
@@ -51,8 +51,8 @@ TEST_F(RecordTest, RegistryTreesMergeByKeyAndRoot) {
 }
 
 TEST_F(RecordTest, NewIniFileTakesItsEntryLinesAlong) {
-  fs.Exist("C:\\APP\\DEMO.INI");
-  profile.Set("C:\\APP\\DEMO.INI", "Main", "Key", "now");
+  Exist("C:\\APP\\DEMO.INI");
+  SetIni("C:\\APP\\DEMO.INI", "Main", "Key", "now");
   ASSERT_EQ(Parse(Log({"INI New: x", "INI File: C:\\APP\\DEMO.INI", "INI Sect: Main", "INI Item: Key", "INI Val: v",
                        "INI Old: o", "INI File: C:\\APP\\DEMO.INI", "INI Sect: Main", "INI Item: Key", "INI Val: v",
                        "INI New: y", "Create Service: NotIni", "INI New: z", "INI File: C:\\APP\\GONE.INI"})),
@@ -65,7 +65,7 @@ TEST_F(RecordTest, NewIniFileTakesItsEntryLinesAlong) {
 }
 
 TEST_F(RecordTest, IniEntryIsListedOnlyWhileTheFileHoldsAValue) {
-  profile.Set("C:\\APP\\DEMO.INI", "Main", "Set", "1");
+  SetIni("C:\\APP\\DEMO.INI", "Main", "Set", "1");
   ASSERT_EQ(Parse(Log({"INI File: C:\\APP\\DEMO.INI", "INI Sect: Main", "INI Item: Set", "INI Val: 1", "INI Old: 0",
                        "Create Service: A", "INI File: C:\\APP\\DEMO.INI", "INI Sect: Main", "INI Item: Unset",
                        "INI Val: 1", "Create Service: B", "INI File: C:\\APP\\DEMO.INI", "INI Item: Set",
@@ -79,8 +79,8 @@ TEST_F(RecordTest, IniEntryIsListedOnlyWhileTheFileHoldsAValue) {
 }
 
 TEST_F(RecordTest, IniEntryOnAFloppySkipsTheNextLineUnexamined) {
-  fs.drives['B'] = DriveType::Removable;
-  profile.Set("B:\\DEMO.INI", "Main", "Key", "1");
+  fs.AddDrive('B', DriveType::Removable);
+  SetIni("B:\\DEMO.INI", "Main", "Key", "1");
   ASSERT_EQ(Parse(Log({"INI File: B:\\DEMO.INI", "Create Service: Skipped", "Create Service: Seen"})), 0);
   EXPECT_TRUE(model.IniEntries.empty());
   ASSERT_EQ(model.Services.size(), 1u);
@@ -103,12 +103,13 @@ TEST_F(RecordTest, MadeDirsCollapseIntoTheOutermostInEitherOrder) {
 }
 
 TEST_F(RecordTest, LogDirectoryIsSeededUnlessItHoldsTheSystem) {
-  paths.pairs = {{"C:\\PROGRAM FILES", "C:\\PROGRA~1"}};
-  ASSERT_EQ(Parse(Log({}), "C:\\PROGRA~1\\DEMO\\INSTALL.LOG"), 0);
+  ASSERT_TRUE(fs.AddFile("C:\\Program Files\\Demo\\INSTALL.LOG", Log({})));
+  ASSERT_EQ(fs.ShortNameOf("C:\\Program Files"), "PROGRA~1");
+  ASSERT_EQ(ParseAt("C:\\PROGRA~1\\DEMO\\INSTALL.LOG"), 0);
   ASSERT_EQ(model.Directories.size(), 1u);
-  EXPECT_EQ(model.Directories[0].path, "C:\\PROGRAM FILES\\DEMO\\");
+  EXPECT_EQ(model.Directories[0].path, "C:\\Program Files\\Demo\\");
   EXPECT_EQ(model.Directories[0].lastInstall, kLogDirInstall);
-  EXPECT_EQ(model.uninstallDir, "C:\\PROGRA~1\\DEMO\\");
+  EXPECT_EQ(model.uninstallDir, "C:\\PROGRA~1\\Demo\\");
 
   for (const char* logPath : {"C:\\WINDOWS\\INSTALL.LOG", "C:\\WINDOWS\\SYSTEM32\\INSTALL.LOG", "C:\\INSTALL.LOG"}) {
     ASSERT_EQ(Parse(Log({}), logPath), 0);
@@ -118,22 +119,24 @@ TEST_F(RecordTest, LogDirectoryIsSeededUnlessItHoldsTheSystem) {
   ASSERT_EQ(Parse(Log({}), "C:\\WINDOWS\\SYSTEM32\\SUB\\INSTALL.LOG"), 0);
   EXPECT_EQ(model.Directories.size(), 1u);
 
-  fs.files["INSTALL.LOG"] = Log({});  // a bare name lies in the current directory
-  ParseEnvironment env{fs, profile, registry, system, paths, strings, ui, globals, caption};
-  ASSERT_EQ(ParseInstallLog(env, "INSTALL.LOG", model), 0);
+  // A bare name lies in the current directory.
+  ASSERT_TRUE(fs.AddFile("C:\\WORK\\INSTALL.LOG", Log({})));
+  ASSERT_EQ(ParseAt("INSTALL.LOG"), 0);
   EXPECT_EQ(model.uninstallDir, "C:\\WORK\\");
+  ASSERT_EQ(model.Directories.size(), 1u);
+  EXPECT_EQ(model.Directories[0].path, "C:\\WORK\\");
 }
 
 TEST_F(RecordTest, MadeDirCutsUninstallDirBackToTheOutermostMadeDirectory) {
-  paths.pairs = {{"C:\\PROGRAM FILES", "C:\\PROGRA~1"}};
-  ASSERT_EQ(Parse(Log({"Made Dir: C:\\Program Files\\Demo\\Bin", "Made Dir: C:\\Program Files\\Demo",
-                       "Made Dir: C:\\Program Files\\Dem"}),
-                  "C:\\PROGRA~1\\DEMO\\BIN\\INSTALL.LOG"),
-            0);
-  EXPECT_EQ(model.uninstallDir, "C:\\PROGRA~1\\DEMO\\");
+  ASSERT_TRUE(fs.AddFile("C:\\Program Files\\Demo\\Bin\\INSTALL.LOG",
+                         Log({"Made Dir: C:\\Program Files\\Demo\\Bin", "Made Dir: C:\\Program Files\\Demo",
+                              "Made Dir: C:\\Program Files\\Dem"})));
+  ASSERT_EQ(ParseAt("C:\\PROGRA~1\\DEMO\\BIN\\INSTALL.LOG"), 0);
+  EXPECT_EQ(model.uninstallDir, "C:\\PROGRA~1\\Demo\\");
   ASSERT_EQ(model.Directories.size(), 2u);
-  EXPECT_EQ(model.Directories[0].path, "C:\\PROGRAM FILES\\DEMO\\");
+  EXPECT_EQ(model.Directories[0].path, "C:\\Program Files\\Demo\\");
   EXPECT_EQ(model.Directories[0].lastInstall, 1);
+  EXPECT_EQ(model.Directories[1].path, "C:\\Program Files\\Dem\\");
 }
 
 TEST_F(RecordTest, FileTreeDropsItsWildcardAndMarksTheDirectory) {

@@ -1,5 +1,6 @@
 // "Made Dir: " and "File Tree: ": directories the installation created. Nested
-// made directories collapse into the outermost one.
+// made directories collapse into the outermost one; the first record in list
+// order that matches is the one that merges.
 #include "LogParser.h"
 #include "TextRules.h"
 
@@ -20,15 +21,21 @@ void LogParser::MadeDirRecord(std::string_view value) {
     unDir.resize(shortDir.size());
 
   if (!IsRootedDirectory(dir)) return;
-  for (DirItem& item : model_.Directories) {
-    const std::size_t n = std::min(item.path.size(), dir.size());
-    if (EqualsNoCase(std::string_view(item.path).substr(0, n), std::string_view(dir).substr(0, n))) {
-      item.path.resize(n);
-      item.lastInstall = installNo_;
-      return;
-    }
+  if (auto found = dirIndex_.FindNested(dir)) {
+    DirItem& item = model_.Directories[*found];
+    const std::string old = item.path;
+    item.path.resize(std::min(item.path.size(), dir.size()));
+    item.lastInstall = installNo_;
+    dirIndex_.Rename(*found, old, item.path);
+    return;
   }
-  if (model_.Directories.size() < kMaxListItems) model_.Directories.push_back(DirItem{dir, 0, 0, installNo_});
+  AppendDirectory(DirItem{dir, 0, 0, installNo_});
+}
+
+void LogParser::AppendDirectory(DirItem item) {
+  if (model_.Directories.size() >= kMaxListItems) return;
+  dirIndex_.Add(model_.Directories.size(), item.path);
+  model_.Directories.push_back(std::move(item));
 }
 
 void LogParser::FileTreeRecord(std::string_view value) {
@@ -37,12 +44,12 @@ void LogParser::FileTreeRecord(std::string_view value) {
   dir += '\\';
   Advance();
   if (!Fits(dir, kPathWidth) || !IsRootedDirectory(dir)) return;
-  for (DirItem& item : model_.Directories)
-    if (EqualsNoCase(item.path, dir)) {
-      item.treeInstall = item.lastInstall = installNo_;
-      return;
-    }
-  if (model_.Directories.size() < kMaxListItems) model_.Directories.push_back(DirItem{dir, 0, installNo_, installNo_});
+  if (auto found = dirIndex_.FindEqual(dir)) {
+    DirItem& item = model_.Directories[*found];
+    item.treeInstall = item.lastInstall = installNo_;
+    return;
+  }
+  AppendDirectory(DirItem{dir, 0, installNo_, installNo_});
 }
 
 }  // namespace scrubber

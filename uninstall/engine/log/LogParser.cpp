@@ -95,7 +95,7 @@ void LogParser::SeedLogDirectory(std::string_view logPath) {
   if (dir.size() <= 3 || !Fits(dir, kPathWidth)) return;
   // Never offer the Windows or System directory, or one above them.
   if (StartsWithNoCase(systemDir_ + "\\", dir) || StartsWithNoCase(windowsDir_ + "\\", dir)) return;
-  model_.Directories.push_back(DirItem{dir, 0, 0, kLogDirInstall});
+  AppendDirectory(DirItem{dir, 0, 0, kLogDirInstall});
 }
 
 bool LogParser::ReadTitle() {

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "DirectoryIndex.h"
 #include "LineReader.h"
 #include "ParseInstallLog.h"
 
@@ -52,6 +54,7 @@ class LogParser {
   void IniEntryRecord(std::string_view value);
   void MadeDirRecord(std::string_view value);
   void FileTreeRecord(std::string_view value);
+  void AppendDirectory(DirItem item);
   void ServiceRecord(std::string_view value);
   void ProgramRecord(std::string_view value);
   void IconRecord(std::string_view value);
@@ -79,6 +82,11 @@ class LogParser {
   bool nonSystem_ = false;
   bool counterIgnored_ = false;
   bool adminChecked_ = false;
+  // Merge look-ups: the lists are searched by key, not record by record.
+  DirectoryIndex dirIndex_;
+  std::unordered_map<std::string, std::size_t> treeIndex_;     // root and key
+  std::unordered_map<std::string, std::size_t> iconIndex_;     // group and name
+  std::unordered_map<std::string, std::size_t> programIndex_;  // command
   // Long forms of the file records' paths, filled as "Self-Register: " needs them.
   std::vector<std::string> privateLong_;
   std::vector<std::string> systemLong_;

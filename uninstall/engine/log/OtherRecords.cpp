@@ -14,19 +14,20 @@ void LogParser::ServiceRecord(std::string_view name) {
 void LogParser::ProgramRecord(std::string_view command) {
   Advance();
   if (!Fits(command, kPathWidth)) return;
-  for (ProgramItem& program : model_.ExternalPrograms)
-    if (EqualsNoCase(program.command, command)) {
-      program.installNo = installNo_;  // a following "Execute Name: " is passed over
-      return;
-    }
+  std::string id = UpperKey(command);
+  if (auto it = programIndex_.find(id); it != programIndex_.end()) {
+    model_.ExternalPrograms[it->second].installNo = installNo_;  // a following "Execute Name: " is passed over
+    return;
+  }
   std::string name;
   if (Is("Execute Name: ")) {
     // Only shown to the user, so a long name is cut rather than lost.
     name = std::string(Value("Execute Name: ").substr(0, kNameWidth - 1));
     Advance();
   }
-  if (model_.ExternalPrograms.size() < kMaxListItems)
-    model_.ExternalPrograms.push_back(ProgramItem{std::string(command), std::move(name), 0, installNo_});
+  if (model_.ExternalPrograms.size() >= kMaxListItems) return;
+  programIndex_.emplace(std::move(id), model_.ExternalPrograms.size());
+  model_.ExternalPrograms.push_back(ProgramItem{std::string(command), std::move(name), 0, installNo_});
 }
 
 void LogParser::IconRecord(std::string_view group) {
@@ -38,13 +39,15 @@ void LogParser::IconRecord(std::string_view group) {
   const std::string command(Value("Icon Cmd: "));
   Advance();
   if (!Fits(group, kNameWidth) || !Fits(name, kNameWidth) || !Fits(command, kNameWidth)) return;
-  for (IconItem& icon : model_.Icons)
-    if (EqualsNoCase(icon.group, group) && EqualsNoCase(icon.name, name)) {
-      icon.command = command;
-      return;
-    }
-  if (model_.Icons.size() < kMaxListItems)
-    model_.Icons.push_back(IconItem{std::string(group), name, command, 0, installNo_});
+  // Values hold no line break, so one keeps group and name apart.
+  std::string id = UpperKey(group) + '\n' + UpperKey(name);
+  if (auto it = iconIndex_.find(id); it != iconIndex_.end()) {
+    model_.Icons[it->second].command = command;
+    return;
+  }
+  if (model_.Icons.size() >= kMaxListItems) return;
+  iconIndex_.emplace(std::move(id), model_.Icons.size());
+  model_.Icons.push_back(IconItem{std::string(group), name, command, 0, installNo_});
 }
 
 void LogParser::SubSystemRecord(std::string_view) {

@@ -63,12 +63,14 @@ void LogParser::RegTreeRecord(std::string_view key) {
     Advance();
   }
   if (!Fits(key, kNameWidth) || !InTable(root)) return;
-  for (RegTreeItem& tree : model_.RegTrees)
-    if (tree.root == root && EqualsNoCase(tree.key, key)) {
-      tree.installNo = installNo_;
-      return;
-    }
-  if (model_.RegTrees.size() < kMaxListItems) model_.RegTrees.push_back(RegTreeItem{std::string(key), root, 0, installNo_});
+  std::string id = std::to_string(root) + '|' + UpperKey(key);
+  if (auto it = treeIndex_.find(id); it != treeIndex_.end()) {
+    model_.RegTrees[it->second].installNo = installNo_;
+    return;
+  }
+  if (model_.RegTrees.size() >= kMaxListItems) return;
+  treeIndex_.emplace(std::move(id), model_.RegTrees.size());
+  model_.RegTrees.push_back(RegTreeItem{std::string(key), root, 0, installNo_});
 }
 
 }  // namespace scrubber

@@ -9,6 +9,12 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 
 }  // namespace
 
+std::string UpperKey(std::string_view text) {
+  std::string key(text);
+  for (char& c : key) c = AsciiUpper(c);
+  return key;
+}
+
 std::int32_t ParseDecimal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

@@ -102,6 +102,20 @@ TEST_F(RecordTest, MadeDirsCollapseIntoTheOutermostInEitherOrder) {
   }
 }
 
+TEST_F(RecordTest, MadeDirMergesWithTheFirstMatchingRecordOnly) {
+  ASSERT_EQ(Parse(Log({"File Tree: C:\\A\\X", "File Tree: C:\\A\\Y", "Made Dir: c:\\a", "*** Upgrade",
+                       "Made Dir: C:\\A\\Y\\Z", "File Tree: C:\\A\\X"}),
+                  "D:\\INSTALL.LOG"),
+            0);
+  ASSERT_EQ(model.Directories.size(), 3u);
+  EXPECT_EQ(model.Directories[0].path, "C:\\A\\");  // cut, keeping its own spelling
+  EXPECT_EQ(model.Directories[0].lastInstall, 2);
+  EXPECT_EQ(model.Directories[1].path, "C:\\A\\Y\\");
+  EXPECT_EQ(model.Directories[1].lastInstall, 1);
+  EXPECT_EQ(model.Directories[2].path, "C:\\A\\X\\");  // the cut record no longer equals it
+  EXPECT_EQ(model.Directories[2].treeInstall, 2);
+}
+
 TEST_F(RecordTest, LogDirectoryIsSeededUnlessItHoldsTheSystem) {
   ASSERT_TRUE(fs.AddFile("C:\\Program Files\\Demo\\INSTALL.LOG", Log({})));
   ASSERT_EQ(fs.ShortNameOf("C:\\Program Files"), "PROGRA~1");

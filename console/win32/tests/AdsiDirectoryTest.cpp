@@ -274,6 +274,13 @@ TEST_F(AdsiDirectoryTest, BindWaitsForTheConfiguredDelay) {
   EXPECT_LT(std::chrono::steady_clock::now() - other, std::chrono::milliseconds(290));
 }
 
+TEST_F(AdsiDirectoryTest, RegisteredFixtureServesProgramsStartedWithoutTheVariable) {
+  testing::FixtureFile fixture("domain | STORED\n");
+  ASSERT_TRUE(testing::RegisterTestDirectory());
+  SetEnvironmentVariableA("ROSTERLY_TESTDIR_FIXTURE", nullptr);
+  EXPECT_THAT(Children("WinNT:", {}), ElementsAre("STORED"));
+}
+
 TEST_F(AdsiDirectoryTest, MissingOrBrokenFixtureFailsTheBind) {
   {
     testing::FixtureFile fixture("computer | too few\n");

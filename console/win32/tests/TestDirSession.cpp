@@ -20,21 +20,27 @@ std::string WindowsPath(std::string path) {
   return path;
 }
 
+HMODULE ProviderModule() {
+  static const HMODULE module = [] {
+    const std::string dll = WindowsPath(ROSTERLY_TESTDIR_DLL);
+    HMODULE loaded = LoadLibraryA(dll.c_str());
+    if (!loaded) std::fprintf(stderr, "cannot load %s (error %lu)\n", dll.c_str(), GetLastError());
+    return loaded;
+  }();
+  return module;
+}
+
 }  // namespace
 
+bool RegisterTestDirectory() {
+  if (!ProviderModule()) return false;
+  auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(GetProcAddress(ProviderModule(), "DllRegisterServer")));
+  return reg && SUCCEEDED(reg());
+}
+
 bool StartTestDirectory() {
-  static const bool started = [] {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
-    const std::string dll = WindowsPath(ROSTERLY_TESTDIR_DLL);
-    HMODULE module = LoadLibraryA(dll.c_str());
-    if (!module) {
-      std::fprintf(stderr, "cannot load %s (error %lu)\n", dll.c_str(), GetLastError());
-      return false;
-    }
-    auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-    return reg && SUCCEEDED(reg());
-  }();
+  static const bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) && RegisterTestDirectory();
   return started;
 }
 

@@ -9,6 +9,8 @@ namespace rosterly::testing {
 
 // Once per process; false when the DLL cannot be loaded or registered.
 bool StartTestDirectory();
+// Registers again, storing the fixture named by the environment now.
+bool RegisterTestDirectory();
 
 // A fixture file in the temporary directory that the provider reads from
 // now on; removed again by the destructor.

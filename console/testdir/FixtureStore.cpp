@@ -68,7 +68,9 @@ HRESULT FixtureStore::Read(const std::string& path, Fixture& fixture) {
 }
 
 HRESULT FixtureStore::Write(const std::string& path, const std::string& text) {
-  const std::string temporary = path + ".new";
+  // Beside the fixture, so that the rename stays on one volume; named for
+  // the process, so that two processes storing at once do not collide.
+  const std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".new";
   {
     FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));

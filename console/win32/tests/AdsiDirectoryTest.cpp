@@ -162,7 +162,10 @@ TEST_F(AdsiDirectoryTest, AddAndRemoveAreStoredInTheFixtureBySetInfo) {
   ASSERT_TRUE(again->Remove("winnt://corp/helpdesk").ok());
   ASSERT_TRUE(again->SetInfo().ok());
   EXPECT_EQ(fixture.Read(), kDomain);
-  EXPECT_EQ(GetFileAttributesA((fixture.path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  WIN32_FIND_DATAA found;
+  HANDLE leftover = FindFirstFileA((fixture.path() + ".*.new").c_str(), &found);
+  EXPECT_EQ(leftover, INVALID_HANDLE_VALUE) << found.cFileName;
+  if (leftover != INVALID_HANDLE_VALUE) FindClose(leftover);
 }
 
 TEST_F(AdsiDirectoryTest, MembershipConflictsSurfaceWithTheirCodes) {

@@ -104,6 +104,20 @@ TEST_F(FileRecordTest, FloppyPathsAreLeftOutOnlyWhenTheDriveIsRemovable) {
   EXPECT_EQ(model.PrivateFiles.size(), 2u);
 }
 
+TEST_F(FileRecordTest, BackslashAsSecondByteOfADoubleByteCharacterSplitsNothing) {
+  // A log named 0x81 '\' "INSTALL.LOG": one double-byte character, then the
+  // rest of the name. The log's directory is C:\APP, found before opening.
+  const std::string path = "C:\\APP\\\x81\\INSTALL.LOG";
+  EXPECT_EQ(ParseAt(path), 1);
+  EXPECT_EQ(model.uninstallDir, "C:\\APP\\\x81\\");
+
+  LeadBytes japanese;
+  japanese.Set(0x81, 0x9F);
+  fs.SetLeadBytes(japanese);
+  EXPECT_EQ(ParseAt(path), 1);
+  EXPECT_EQ(model.uninstallDir, "C:\\APP\\");
+}
+
 TEST_F(FileRecordTest, SamePathTwiceGivesTwoRecordsAndMarksApplyToBoth) {
   Exist("C:\\APP\\Binary Library.DLL");
   ASSERT_EQ(fs.ShortNameOf("C:\\APP\\Binary Library.DLL"), "BINARY~1.DLL");

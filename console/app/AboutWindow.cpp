@@ -78,9 +78,7 @@ LRESULT AboutWindow::OnCreate() {
   Dpi dpi = Dpi::OfScreen();
   font_ = CreateFormFont(dpi.y);
   linkFont_ = CreateFormFont(dpi.y, true);
-  titleFont_ = CreateFontA(-MulDiv(12, dpi.y, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                           "MS Sans Serif");
+  titleFont_ = CreateFormFont(dpi.y, false, 12, true);
   auto px = [&](const TwipsRect& r) { return dpi.ToPixels(r); };
   // Created in tab order: cmdOK, cmdSysInfo, then what takes no focus.
   HWND ok = AddControl(window_, "BUTTON", ResString(IDS_ABOUT_OK), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,

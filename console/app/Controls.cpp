@@ -2,10 +2,46 @@
 
 namespace rosterly {
 
-HFONT CreateFormFont(int dpiY, bool underline) {
-  return CreateFontA(-MulDiv(8, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                     "MS Sans Serif");
+const char kFormFontFace[] = "MS Sans Serif";
+
+namespace {
+
+// The forms were drawn for 8-point MS Sans Serif, in which this caption is
+// about 150 pixels wide at 96 DPI. A system that substitutes a wider face
+// (Wine without the Windows fonts picks DejaVu Sans) gets the face a little
+// smaller, so that the captions stay inside their laid-out controls.
+constexpr char kReferenceCaption[] = "List Local Groups and Members";
+constexpr int kReferenceWidthAt96 = 150;
+
+int TextWidth(HFONT font, const char* text) {
+  SIZE size{0, 0};
+  if (HDC dc = GetDC(nullptr)) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+  return size.cx;
+}
+
+HFONT MakeFont(int height, int weight, bool underline) {
+  return CreateFontA(-height, 0, 0, 0, weight, FALSE, underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFormFontFace);
+}
+
+}  // namespace
+
+HFONT CreateFormFont(int dpiY, bool underline, int points, bool bold) {
+  const int nominal = MulDiv(points, dpiY, 72);
+  const int limit = MulDiv(kReferenceWidthAt96, dpiY, 96);
+  int height = nominal;
+  for (; height > nominal * 3 / 4; --height) {
+    HFONT probe = MakeFont(MulDiv(height, 8, points), FW_NORMAL, false);
+    const int width = TextWidth(probe, kReferenceCaption);
+    DeleteObject(probe);
+    if (width <= limit) break;
+  }
+  return MakeFont(height, bold ? FW_BOLD : FW_NORMAL, underline);
 }
 
 HWND AddControl(HWND parent, const char* className, const std::string& text, DWORD style, int id, RECT rect,

@@ -9,8 +9,10 @@
 
 namespace rosterly {
 
-// The forms' layouts were drawn for 8-point MS Sans Serif.
-HFONT CreateFormFont(int dpiY, bool underline = false);
+extern const char kFormFontFace[];
+// The forms' font (8 point unless told), sized to keep the forms' captions
+// inside their controls whatever face the system substitutes.
+HFONT CreateFormFont(int dpiY, bool underline = false, int points = 8, bool bold = false);
 
 HWND AddControl(HWND parent, const char* className, const std::string& text, DWORD style, int id, RECT rect,
                 HFONT font, DWORD exStyle = 0);

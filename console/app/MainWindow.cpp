@@ -15,7 +15,9 @@ namespace rosterly {
 namespace {
 
 // Fixed-size border, a minimize box, no maximize box.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the Actions frame is transparent and relies on the
+// window painting the background behind it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL |
                              LBS_NOINTEGRALHEIGHT;  // no LBS_SORT: the logic gives each entry its index

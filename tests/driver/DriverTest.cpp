@@ -6,7 +6,7 @@ using namespace testdriver;
 
 namespace {
 
-constexpr int kListView = 100, kListBox = 101, kCombo = 102, kEdit = 103, kAskButton = 104, kOpenButton = 105,
+constexpr int kListView = 100, kListBox = 101, kCombo = 102, kEdit = 103, kAskButton = 104, kOpenButton = 105, kTellButton = 106,
               kMenuCommand = 200;
 
 class DriverTest : public ::testing::Test {
@@ -56,6 +56,15 @@ TEST_F(DriverTest, AnswersMessageBoxAndReadsIt) {
   ASSERT_TRUE(box);
   ASSERT_TRUE(AnswerMessageBox(*box, IDYES));
   EXPECT_TRUE(EditSays("yes"));
+}
+
+TEST_F(DriverTest, TellsABoxWithoutAnIconFromOneWithAnIcon) {
+  Click(Control(kTellButton));
+  auto box = WaitForMessageBox(fixture_->pid());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "Done.");
+  EXPECT_FALSE(box->hasIcon);
+  ASSERT_TRUE(AnswerMessageBox(*box, IDOK));
 }
 
 TEST_F(DriverTest, ListBoxComboAndTextRoundTrip) {

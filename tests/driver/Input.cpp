@@ -14,7 +14,10 @@ BOOL CALLBACK CollectBoxParts(HWND child, LPARAM param) {
     info->buttons.emplace_back(id, TextOf(child));
   } else if (cls == "Static") {
     if (id == kMessageBoxTextId) info->text = TextOf(child);
-    else if (GetWindowLongA(child, GWL_STYLE) & SS_ICON) info->hasIcon = true;
+    // Wine keeps a hidden icon control in boxes without an icon.
+    else if ((GetWindowLongA(child, GWL_STYLE) & SS_ICON) && IsWindowVisible(child) &&
+             SendMessageA(child, STM_GETICON, 0, 0) != 0)
+      info->hasIcon = true;
   }
   return TRUE;
 }

@@ -32,8 +32,11 @@ void AppendQuoted(std::string& line, std::string_view argument) {
 
 ScopedHandle CreateOutputFile(const std::string& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  return ScopedHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for writing too: a console host started with the program may
+  // keep its inherited copy of the handle a moment after the program ended,
+  // and the next run must still be able to truncate the file.
+  return ScopedHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace

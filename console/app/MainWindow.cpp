@@ -87,6 +87,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_TIMER:
       if (wParam == IDT_MAIN_TIMER1) logic_->OnTimerTick();
+      if (wParam == kGridTimer) UpdateGrid();
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
@@ -267,6 +268,7 @@ void MainWindow::ReadSelection(ListId list) {
 // MainView: the logic changed something, the window shows it.
 
 void MainWindow::StatusTextChanged() {
+  if (gridUpdatePending_) UpdateGrid();  // the grid is complete when the status says so
   if (sbar_) SendMessageA(sbar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(logic_->StatusText().c_str()));
   if (sbar_) UpdateWindow(sbar_);
 }
@@ -296,6 +298,18 @@ void MainWindow::LocalGroupFieldChanged() {
 }
 
 void MainWindow::GridChanged() {
+  // An action inserts rows one by one, and both setting the list view's item
+  // count and repainting it cost time in proportion to what it shows: the
+  // view catches up with the rows a few times a second instead, and at once
+  // when a run ends (see StatusTextChanged).
+  if (!lvGroups_ || gridUpdatePending_) return;
+  gridUpdatePending_ = SetTimer(window_, kGridTimer, kGridRefreshMs, nullptr) != 0;
+  if (!gridUpdatePending_) UpdateGrid();
+}
+
+void MainWindow::UpdateGrid() {
+  if (gridUpdatePending_) KillTimer(window_, kGridTimer);
+  gridUpdatePending_ = false;
   if (!lvGroups_) return;
   SendMessageA(lvGroups_, LVM_SETITEMCOUNT, logic_->lvGroups.RowCount(), LVSICF_NOSCROLL);
   // Rows move down when one is inserted at the top: everything shown changes.

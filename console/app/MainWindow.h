@@ -6,6 +6,7 @@
 
 #include "logic/Form1.h"
 #include "logic/MainView.h"
+#include "rosterly_ids.h"
 #include "system/Win32Dialogs.h"
 
 namespace rosterly {
@@ -47,6 +48,9 @@ class MainWindow : public MainView {
   LRESULT OnControlColour(HDC dc, HWND control, UINT message);
   bool OnSetCursor(WORD hitTest);
   void ReadSelection(ListId list);
+  void UpdateGrid();
+  static constexpr UINT_PTR kGridTimer = IDT_MAIN_TIMER1 + 1;
+  static constexpr UINT kGridRefreshMs = 200;
   LRESULT OnDestroy();
 
   App& app_;
@@ -59,6 +63,7 @@ class MainWindow : public MainView {
   HFONT font_ = nullptr;
   HBRUSH white_ = nullptr;
   bool busy_ = false;
+  bool gridUpdatePending_ = false;
 };
 
 }  // namespace rosterly

@@ -141,3 +141,29 @@ TEST_F(RosterlyActions, HeaderClicksSortClearEmptiesAndSaveWritesTheGridAsShown)
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the window in the middle of a run ends the process without
+// visiting the remaining computers (each bind here waits one second).
+TEST(RosterlyActionsClose, ExitDuringARunEndsTheProcessPromptly) {
+  std::string fixture = "domain | SLOW\ndelay | * | 1000\n";
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "slow" + std::to_string(10 + i);
+    fixture += "computer | SLOW | " + name + " | reachable\nlocalgroup | " + name + " | Users | WinNT://SLOW/g\n";
+  }
+  fixture += "group | SLOW | g\n";
+  Session session(fixture, "slow-fixture.txt");
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(session.OpenMain("SLOW"));
+  HWND comps = session.Control(kLstComps);
+  SendMessageA(comps, LB_SETSEL, TRUE, -1);
+  SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kLstComps, LBN_SELCHANGE), reinterpret_cast<LPARAM>(comps));
+  Click(session.Control(kExecute));
+  ASSERT_TRUE(WaitUntil([&] { return ListViewRowCount(session.Control(kLvGroups)) > 0; }, 15000));
+  MenuCommand(session.main(), kMnuExit);
+  // Far less than the 18 or more seconds the rest of the run would take.
+  EXPECT_TRUE(session.process().WaitForExit(8000));
+}
+
+}  // namespace

@@ -129,7 +129,7 @@ TEST_F(RosterlyMain, LoadReplacesTheComputersFromAFileAndRefreshBringsTheDomainB
   ASSERT_TRUE(session_.OpenMain("CORP"));
   ASSERT_TRUE(ListBoxSelect(Item(kLstGroups), 2));
   const std::string list = TempPath("computers.txt");
-  ASSERT_TRUE(WriteFileBytes(list, "PC3\r\nPC1,PC2\r\n\"Lab, B 7\"\r\n"));
+  ASSERT_TRUE(WriteFileBytes(list, "PC1\r\nPC2,PC3\r\n\"Lab, B 7\"\r\n"));
 
   MenuCommand(session_.main(), kMnuLoad);
   auto dialog = WaitForFileDialog(session_.pid());

@@ -9,7 +9,8 @@
 #include "logic/Globals.h"
 #include "logic/Probe.h"
 #include "platform/Directory.h"
-#include "system/Win32System.h"
+#include "platform/FileStore.h"
+#include "platform/Registry.h"
 
 namespace rosterly {
 
@@ -19,8 +20,8 @@ class AboutWindow;
 
 struct AppServices {
   Directory& directory;
-  Win32FileStore& files;
-  Win32Registry& registry;
+  FileStore& files;
+  Registry& registry;
   Probe& probe;
 };
 

@@ -27,8 +27,12 @@ void ExpectAt(HWND control, int left, int top, int width, int height) {
   RECT r = RectInParent(control);
   EXPECT_EQ(r.left, PxX(left)) << TextOf(control);
   EXPECT_EQ(r.top, PxY(top)) << TextOf(control);
-  if (width) EXPECT_EQ(r.right - r.left, PxX(width)) << TextOf(control);
-  if (height) EXPECT_EQ(r.bottom - r.top, PxY(height)) << TextOf(control);
+  if (width) {
+    EXPECT_EQ(r.right - r.left, PxX(width)) << TextOf(control);
+  }
+  if (height) {
+    EXPECT_EQ(r.bottom - r.top, PxY(height)) << TextOf(control);
+  }
 }
 
 TEST_F(RosterlyMain, ListsAreFilledHalfASecondAfterTheWindowOpens) {

@@ -28,7 +28,8 @@ TEST_F(RosterlyStart, OffersTheNamespaceDomainsInTheProvidersOrder) {
   EXPECT_EQ(ComboItems(combo), (std::vector<std::string>{"CORP", "LAB"}));
   EXPECT_EQ(ComboSelection(combo), CB_ERR);
   // Focus starts in Combo1 (its edit field).
-  GUITHREADINFO gui{sizeof gui};
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Dialog(), nullptr), &gui));
   EXPECT_TRUE(gui.hwndFocus == combo || GetParent(gui.hwndFocus) == combo);
 

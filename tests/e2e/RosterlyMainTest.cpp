@@ -159,16 +159,29 @@ TEST_F(RosterlyMain, LoadReplacesTheComputersFromAFileAndRefreshBringsTheDomainB
   EXPECT_EQ(session_.Status(), "Ready");
 }
 
+// The field's background as the display shows it, inside its right edge.
+COLORREF FieldColour(HWND field) {
+  Sleep(300);  // let it repaint
+  RECT r;
+  GetWindowRect(field, &r);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, r.right - 6, (r.top + r.bottom) / 2);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 TEST_F(RosterlyMain, ActionChoiceSwitchesTheLocalGroupField) {
   ASSERT_TRUE(session_.OpenMain("CORP"));
   HWND field = Item(kTxtLocalGroup);
   Click(Item(kOpt1));
   ASSERT_TRUE(WaitUntil([&] { return IsEnabled(field); }, 5000));
+  EXPECT_EQ(FieldColour(field), RGB(255, 255, 255));
   ASSERT_TRUE(SetText(field, "Administrators"));
   session_.Picture(session_.main(), "rosterly-main-add-chosen");
   Click(Item(kOpt0));
   ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(field); }, 5000));
   EXPECT_EQ(TextOf(field), "Administrators");
+  EXPECT_EQ(FieldColour(field), GetSysColor(COLOR_MENU));
   Click(Item(kOpt2));
   EXPECT_TRUE(WaitUntil([&] { return IsEnabled(field); }, 5000));
 }

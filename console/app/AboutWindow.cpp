@@ -4,6 +4,7 @@
 
 #include "App.h"
 #include "Controls.h"
+#include "FormWindow.h"
 #include "ResString.h"
 #include "Twips.h"
 #include "logic/Texts.h"
@@ -23,13 +24,7 @@ AboutWindow::AboutWindow(App& app)
     : app_(app), logic_(app.services().registry, app.services().files, starter_, messages_) {}
 
 bool AboutWindow::Register(HINSTANCE instance) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
+  return RegisterFormClass(instance, kClassName, WndProc, nullptr);
 }
 
 bool AboutWindow::Create(HWND owner) {
@@ -42,12 +37,8 @@ bool AboutWindow::Create(HWND owner) {
 }
 
 LRESULT CALLBACK AboutWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = FormOf<AboutWindow>(window, message, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }

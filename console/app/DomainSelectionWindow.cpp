@@ -4,6 +4,7 @@
 
 #include "App.h"
 #include "Controls.h"
+#include "FormWindow.h"
 #include "ResString.h"
 #include "Twips.h"
 #include "rosterly_ids.h"
@@ -22,14 +23,7 @@ DomainSelectionWindow::DomainSelectionWindow(App& app)
     : app_(app), logic_(app.globals(), app.services().directory, messages_) {}
 
 bool DomainSelectionWindow::Register(HINSTANCE instance) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WndProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY));
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
+  return RegisterFormClass(instance, kClassName, WndProc, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
 }
 
 bool DomainSelectionWindow::Create() {
@@ -43,12 +37,8 @@ bool DomainSelectionWindow::Create() {
 }
 
 LRESULT CALLBACK DomainSelectionWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<DomainSelectionWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<DomainSelectionWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = FormOf<DomainSelectionWindow>(window, message, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:

@@ -7,6 +7,7 @@
 
 #include "App.h"
 #include "Controls.h"
+#include "FormWindow.h"
 #include "ResString.h"
 #include "Twips.h"
 #include "rosterly_ids.h"
@@ -35,14 +36,7 @@ RECT Offset(RECT r, POINT by) {
 MainWindow::MainWindow(App& app) : app_(app) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WndProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY));
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
+  return RegisterFormClass(instance, kClassName, WndProc, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
 }
 
 bool MainWindow::Create() {
@@ -67,12 +61,8 @@ bool MainWindow::Create() {
 }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = FormOf<MainWindow>(window, message, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }

@@ -21,6 +21,7 @@ struct Globals {
   std::int32_t noToAll = 0;
   std::int32_t rebootNeeded = 0;
   std::int32_t selfDeletePending = 0;
+  std::int32_t progressStarted = 0;  // the wizard paints its bar only while set
   std::int32_t progressDone = 0;
   std::int32_t progressTotal = 0;
 

@@ -57,6 +57,25 @@ class FileReader {
   virtual ~FileReader() = default;
   // Reads up to buffer.size() bytes; 0 at the end of the file, nullopt on error.
   virtual std::optional<std::size_t> Read(std::span<char> buffer) = 0;
+  // Moves to a byte offset from the start; false when that is not possible.
+  virtual bool Seek(std::uint64_t offset) = 0;
+};
+
+// One file open for writing; closed when destroyed.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Writes the bytes at the current position; the number of bytes written
+  // (fewer than asked when the disk is full), nullopt on error.
+  virtual std::optional<std::size_t> Write(std::span<const char> bytes) = 0;
+};
+
+// What makes two spellings the same file or directory: the volume's serial
+// number and the file index (GetFileInformationByHandle).
+struct FileIdentity {
+  std::uint32_t volumeSerial = 0;
+  std::uint64_t fileIndex = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
 class FileSystem {
@@ -91,11 +110,22 @@ class FileSystem {
   // Sequential reading in blocks, as the log reader does; nullptr when the
   // file cannot be opened.
   virtual std::unique_ptr<FileReader> OpenForReading(std::string_view path) = 0;
+  // Creates the file, or empties an existing one (CREATE_ALWAYS); nullptr
+  // when that fails.
+  virtual std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) = 0;
+  // Opens an existing file for writing and cuts it to `size` bytes.
+  virtual Status TruncateFile(std::string_view path, std::uint64_t size) = 0;
+  // Renames a file (MoveFile); fails when the target exists.
+  virtual Status RenameFile(std::string_view from, std::string_view to) = 0;
+  // The identity of the file or directory the path names, links followed;
+  // nullopt when it cannot be opened.
+  virtual std::optional<FileIdentity> IdentityOf(std::string_view path) = 0;
 
   // Without a trailing backslash (except for a bare drive root).
   virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
   virtual std::string CurrentDirectory() = 0;
+  virtual Status ChangeCurrentDirectory(std::string_view path) = 0;
   virtual std::string TempDirectory() = 0;
   virtual DriveType DriveTypeOf(std::string_view root) = 0;  // root like "A:\"
 

@@ -17,6 +17,8 @@ class System {
   // Whether the service control manager opens with generic read, write and
   // execute access; the administrator check relies on it.
   virtual bool CanOpenServiceManager() = 0;
+  // Whether a top-level window of the class exists (FindWindow).
+  virtual bool TopLevelWindowExists(std::string_view className) = 0;
 };
 
 }  // namespace scrubber

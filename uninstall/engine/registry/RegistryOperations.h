@@ -1,0 +1,49 @@
+#pragma once
+// Every registry operation of the uninstall: changed values written back,
+// created values deleted with the keys they leave empty, created trees
+// deleted, shared-component counts released (asking before a shared file
+// that nothing uses any more is given up), and the database engine's
+// clean-up. Failures are passed over; only the two questions reach the user.
+#include <cstdint>
+#include <string_view>
+
+#include "Globals.h"
+#include "MsgStrings.h"
+#include "UninstallModel.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "run/EngineUi.h"
+
+namespace scrubber {
+
+enum class SharedCount { NotShared, Keep, Remove };
+enum class SubSystemResult { GoOn, Abort };
+
+// Where the shared-component counts live, under HKEY_LOCAL_MACHINE.
+inline constexpr std::string_view kSharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+// Bound on the subkeys one DeleteRegistryTree call walks: a subkey that
+// cannot be deleted would otherwise be found first again and again.
+inline constexpr int kMaxTreeRounds = 2048;
+
+class RegistryOperations {
+ public:
+  // `globals` supplies silent and isVersion4OrLater and receives noToAll.
+  RegistryOperations(Registry& registry, System& system, Globals& globals, const MsgStrings& strings, EngineUi& ui);
+
+  void RestoreRegistryValue(const RegEditItem& item);
+  void RemoveRegistryValue(const RegKeyItem& item);
+  // False when the key was refused (a root, a well-known system key, an
+  // index outside the root table) and nothing was touched.
+  bool DeleteRegistryTree(std::int32_t rootIndex, std::string_view key);
+  SharedCount ReleaseSharedCount(std::string_view path);
+  SubSystemResult RemoveDatabaseEngine();
+
+ private:
+  Registry& registry_;
+  System& system_;
+  Globals& globals_;
+  const MsgStrings& strings_;
+  EngineUi& ui_;
+};
+
+}  // namespace scrubber

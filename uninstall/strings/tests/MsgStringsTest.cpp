@@ -1,3 +1,4 @@
+#include "FillText.h"
 #include "MsgStrings.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,19 @@ TEST_F(MsgStringsTest, BarAsSecondByteOfADoubleByteCharacterStays) {
   MsgStrings japanese{profile, kIni, table, dbcs};
   Set(48, "\x81|x|y");
   EXPECT_EQ(japanese.Get(48), "\x81|x\r\ny");
+}
+
+}  // namespace
+}  // namespace scrubber
+
+namespace scrubber {
+namespace {
+
+TEST(FillText, OnlyPercentSAndDoublePercentAreSpecial) {
+  EXPECT_EQ(FillText("Performing uninstall of the %s...", "Foo"), "Performing uninstall of the Foo...");
+  // An edited message must not reach printf: %d, %n and a lone % stay text.
+  EXPECT_EQ(FillText("%d %n 100%% %s %", "x"), "%d %n 100% x %");
+  EXPECT_EQ(FillText("%s and %s", "a"), "a and a");
 }
 
 }  // namespace

@@ -54,9 +54,14 @@ class IndexedFiles final : public FileSystem {
   std::optional<std::string> ReadWholeFile(std::string_view) override { return log; }
   Status WriteWholeFile(std::string_view, std::string_view) override { return Status::Ok(); }
   std::unique_ptr<FileReader> OpenForReading(std::string_view) override { return std::make_unique<MemoryReader>(log); }
+  std::unique_ptr<FileWriter> CreateForWriting(std::string_view) override { return nullptr; }
+  Status TruncateFile(std::string_view, std::uint64_t) override { return Status::Ok(); }
+  Status RenameFile(std::string_view, std::string_view) override { return Status::Ok(); }
+  std::optional<FileIdentity> IdentityOf(std::string_view) override { return std::nullopt; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM32"; }
   std::string CurrentDirectory() override { return "C:\\"; }
+  Status ChangeCurrentDirectory(std::string_view) override { return Status::Ok(); }
   std::string TempDirectory() override { return "C:\\TEMP"; }
   DriveType DriveTypeOf(std::string_view) override { return DriveType::Fixed; }
   LeadBytes CodePageLeadBytes() override { return {}; }

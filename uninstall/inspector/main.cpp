@@ -3,9 +3,19 @@
 // uninstall would touch. Messages go to stderr instead of a message box.
 //
 //   ScrubLog [/settings FILE] LOGFILE
+//   ScrubLog [/settings FILE] --plan [/A | /C] [/R] [--json] [--raw] LOGFILE
 //
-// Exit code 0 with the JSON on stdout, 1 when the log cannot be used, 2 for
-// a bad command line.
+// --plan runs the real engine as a silent uninstall would, over a layer that
+// records every change instead of making it, and prints the changes in the
+// engine's order, one line each (--json: one JSON object per line). /A is
+// the Automatic method (the default), /C Custom with every item ticked, /R
+// a rollback of the last installation. As in a silent run no question is
+// asked: a shared file whose count reaches zero is kept. Nothing is changed,
+// no program is started and no component is loaded. --raw prints the
+// platform calls as they came instead of what they mean.
+//
+// Exit code 0 with the JSON or the plan on stdout, 1 when the log cannot be
+// used, 2 for a bad command line.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -16,11 +26,10 @@
 #include "ModelJson.h"
 #include "MsgStrings.h"
 #include "ParseInstallLog.h"
+#include "PlanOutput.h"
+#include "PlanUninstall.h"
 #include "ResourceStrings.h"
-#include "Win32FileSystem.h"
-#include "Win32Profile.h"
-#include "Win32Registry.h"
-#include "Win32System.h"
+#include "Win32Platform.h"
 
 #include <windows.h>
 
@@ -62,25 +71,54 @@ std::string DefaultSettingsFile() {
 }
 
 int Usage() {
-  std::fputs("usage: ScrubLog [/settings FILE] LOGFILE\n", stderr);
+  std::fputs("usage: ScrubLog [/settings FILE] LOGFILE\n"
+             "       ScrubLog [/settings FILE] --plan [/A | /C] [/R] [--json] [--raw] LOGFILE\n",
+             stderr);
   return 2;
+}
+
+bool SwitchIs(std::string_view arg, char letter) {
+  return arg.size() == 2 && arg[0] == '/' && (arg[1] == letter || arg[1] == letter - 'A' + 'a');
+}
+
+struct PlanArgs {
+  bool plan = false;
+  bool json = false;
+  bool methodGiven = false;
+  bool otherGiven = false;
+  PlanOptions options;
+};
+
+void PrintPlan(const PlanResult& plan, bool json) {
+  const std::string text = json ? PlanToJsonLines(plan.steps, AnsiToUtf8) : PlanToText(plan.steps);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (plan.droppedSteps != 0)
+    std::fprintf(stderr, "ScrubLog: %s further steps not listed\n", std::to_string(plan.droppedSteps).c_str());
 }
 
 int Run(int argc, char** argv) {
   std::string settings = DefaultSettingsFile();
   std::string logPath;
+  PlanArgs plan;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if ((arg == "/settings" || arg == "--settings") && i + 1 < argc) settings = argv[++i];
+    else if (arg == "--plan") plan.plan = true;
+    else if (SwitchIs(arg, 'A') && !plan.methodGiven) plan.methodGiven = true;
+    else if (SwitchIs(arg, 'C') && !plan.methodGiven) plan.methodGiven = plan.options.custom = true;
+    else if (SwitchIs(arg, 'R')) plan.otherGiven = plan.options.rollback = true;
+    else if (arg == "--json") plan.otherGiven = plan.json = true;
+    else if (arg == "--raw") plan.otherGiven = plan.options.raw = true;
     else if (logPath.empty() && !arg.empty() && arg[0] != '/' && arg[0] != '-') logPath = arg;
     else return Usage();
   }
-  if (logPath.empty()) return Usage();
+  if (logPath.empty() || (!plan.plan && (plan.methodGiven || plan.otherGiven))) return Usage();
 
-  Win32FileSystem fs;
-  Win32Profile profile;
-  Win32Registry registry;
-  Win32System system;
+  Win32Platform real;
+  FileSystem& fs = real.platform().fs;
+  Profile& profile = real.platform().profile;
+  Registry& registry = real.platform().registry;
+  System& system = real.platform().system;
   CanonicalPathNames paths(fs);
   ResourceStringTable table;
   MsgStrings strings(profile, settings, table, fs.CodePageLeadBytes());
@@ -93,6 +131,10 @@ int Run(int argc, char** argv) {
   // The caption is "given" so the reader leaves the (absent) window alone.
   ParseEnvironment env{fs, profile, registry, system, paths, strings, ui, globals, "ScrubLog"};
   if (ParseInstallLog(env, logPath, model) != 0) return 1;
+  if (plan.plan) {
+    PrintPlan(PlanUninstall(real.platform(), strings, model, logPath, plan.options), plan.json);
+    return 0;
+  }
   const std::string json = ModelToJson(model, AnsiToUtf8);
   std::fwrite(json.data(), 1, json.size(), stdout);
   return 0;

@@ -7,6 +7,16 @@
 #include "files/PathText.h"
 
 namespace scrubber {
+namespace {
+
+// File indexes are unique within the process, so that no two entries of any
+// fake share an identity.
+std::uint64_t NextFileIndex() {
+  static std::uint64_t next = 0x10000;
+  return ++next;
+}
+
+}  // namespace
 
 struct FakeFileSystem::Node {
   std::string name;
@@ -16,6 +26,7 @@ struct FakeFileSystem::Node {
   std::string linkTarget;  // full path; set for links only
   int openCount = 0;
   Node* parent = nullptr;
+  std::uint64_t fileIndex = NextFileIndex();
   std::vector<std::unique_ptr<Node>> children;  // kept in upper-case name order
 
   bool isDir() const { return (attributes & kAttrDirectory) != 0; }
@@ -49,6 +60,24 @@ struct FakeFileSystem::Node {
 
   void Drop(Node* child) {
     std::erase_if(children, [child](const auto& c) { return c.get() == child; });
+  }
+
+  std::unique_ptr<Node> Detach(Node* child) {
+    for (auto it = children.begin(); it != children.end(); ++it) {
+      if (it->get() == child) {
+        std::unique_ptr<Node> taken = std::move(*it);
+        children.erase(it);
+        taken->parent = nullptr;
+        return taken;
+      }
+    }
+    return nullptr;
+  }
+
+  const Node* Root() const {
+    const Node* n = this;
+    while (n->parent) n = n->parent;
+    return n;
   }
 
   static std::string Upper(std::string_view text) {
@@ -94,12 +123,53 @@ class FakeReader : public FileReader {
     pos_ += n;
     return n;
   }
+  bool Seek(std::uint64_t offset) override {
+    if (faults_.Check("Seek")) return false;
+    // As SetFilePointerEx: a place past the end is allowed; reads there get 0.
+    pos_ = static_cast<std::size_t>(std::min<std::uint64_t>(offset, content_.size()));
+    return true;
+  }
 
  private:
   std::string content_;
   FaultTable& faults_;
   std::size_t pos_ = 0;
 };
+
+class FakeWriter : public FileWriter {
+ public:
+  FakeWriter(FakeFileSystem& fs, FakeFileSystem::Node* node, FaultTable& faults)
+      : fs_(fs), node_(node), faults_(faults) {
+    ++node_->openCount;
+  }
+  ~FakeWriter() override { --node_->openCount; }
+  std::optional<std::size_t> Write(std::span<const char> bytes) override {
+    if (faults_.Check("Write")) return std::nullopt;
+    std::size_t n = bytes.size();
+    if (auto space = fs_.FreeSpace()) {
+      n = static_cast<std::size_t>(std::min<std::uint64_t>(n, *space));
+      fs_.SetFreeSpace(*space - n);
+    }
+    std::string& content = node_->content;
+    if (content.size() < pos_ + n) content.resize(pos_ + n);
+    std::copy_n(bytes.data(), n, content.data() + pos_);
+    pos_ += n;
+    return n;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  FakeFileSystem::Node* node_;
+  FaultTable& faults_;
+  std::size_t pos_ = 0;
+};
+
+// A volume serial number made from the root's name, the same every run.
+std::uint32_t VolumeSerialOf(std::string_view root) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : root) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 16777619u;
+  return hash;
+}
 
 bool IsValidName(std::string_view name) {
   return !name.empty() && name.find_first_of("<>:\"/\\|?*") == std::string_view::npos;
@@ -112,7 +182,9 @@ constexpr int kMaxLinkDepth = 8;
 FakeFileSystem::FakeFileSystem()
     : faults_({"GetAttributes", "SetAttributes", "FindFirst", "FindNext", "EraseFile", "MakeDir", "RemoveDir",
                "CopyOver", "MoveFileAtRestart", "ReadWholeFile", "WriteWholeFile", "OpenForReading", "Read",
-               "WindowsDirectory", "SystemDirectory", "CurrentDirectory", "TempDirectory", "DriveTypeOf"}) {
+               "WindowsDirectory", "SystemDirectory", "CurrentDirectory", "TempDirectory", "DriveTypeOf",
+               "CreateForWriting", "Write", "TruncateFile", "RenameFile", "IdentityOf", "ChangeCurrentDirectory",
+               "Seek"}) {
   AddDrive('C', DriveType::Fixed);
   AddDir(windowsDir_);
   AddDir(systemDir_);
@@ -168,14 +240,18 @@ FakeFileSystem::Found FakeFileSystem::Locate(std::string_view path, bool followL
 FakeFileSystem::Node* FakeFileSystem::MakeDirs(std::string_view path) {
   auto full = SplitFullPath(path, currentDir_, lead_);
   if (!full) return nullptr;
-  auto& root = roots_[Node::Upper(full->root)];
+  return MakeDirs(*full);
+}
+
+FakeFileSystem::Node* FakeFileSystem::MakeDirs(const FullPath& full) {
+  auto& root = roots_[Node::Upper(full.root)];
   if (!root) {
     root = std::make_unique<Node>();
-    root->name = full->root;
+    root->name = full.root;
     root->attributes = kAttrDirectory;
   }
   Node* dir = root.get();
-  for (const auto& part : full->parts) {
+  for (const auto& part : full.parts) {
     for (int depth = 0; dir && dir->isLink(); ++depth) {
       dir = depth < kMaxLinkDepth ? Locate(dir->linkTarget, false).node : nullptr;
     }
@@ -230,6 +306,9 @@ std::unique_ptr<DirScan> FakeFileSystem::FindFirst(std::string_view pattern) {
     namePattern = pattern;
   }
   if (namePattern.empty()) return nullptr;
+  // The directory part is a component on the way, as the platform resolves
+  // the whole pattern: it keeps trailing blanks (C:\APP\ \*.* looks in the directory " ").
+  if (cut != std::string_view::npos && dirPart.back() != '\\' && dirPart.back() != '/') dirPart += '\\';
   Found f = Locate(dirPart, true);
   if (!f.node || !f.node->isDir()) return nullptr;
   std::vector<DirEntry> entries;
@@ -361,6 +440,76 @@ std::unique_ptr<FileReader> FakeFileSystem::OpenForReading(std::string_view path
   return std::make_unique<FakeReader>(f.node->content, faults_);
 }
 
+std::unique_ptr<FileWriter> FakeFileSystem::CreateForWriting(std::string_view path) {
+  if (Fault("CreateForWriting")) return nullptr;
+  Found f = Locate(path, true);
+  if (f.error != SysError::None || (!f.parent && !f.node)) return nullptr;
+  if (f.node) {
+    if (f.node->isDir() || (f.node->attributes & kAttrReadOnly) || f.node->openCount > 0) return nullptr;
+    f.node->content.clear();
+    f.node->attributes |= kAttrArchive;
+    return std::make_unique<FakeWriter>(*this, f.node, faults_);
+  }
+  if (!IsValidName(f.leaf)) return nullptr;
+  auto node = std::make_unique<Node>();
+  node->name = f.leaf;
+  node->attributes = kAttrArchive;
+  Node* made = f.parent->Adopt(std::move(node));
+  return std::make_unique<FakeWriter>(*this, made, faults_);
+}
+
+Status FakeFileSystem::TruncateFile(std::string_view path, std::uint64_t size) {
+  if (auto e = Fault("TruncateFile")) return Status::Fail(*e);
+  Found f = Locate(path, true);
+  if (f.error != SysError::None) return Status::Fail(f.error);
+  if (!f.node) return Status::Fail(SysError::NotFound);
+  if (f.node->isDir() || (f.node->attributes & kAttrReadOnly)) return Status::Fail(SysError::AccessDenied);
+  if (f.node->openCount > 0) return Status::Fail(SysError::SharingViolation);
+  f.node->content.resize(static_cast<std::size_t>(size));  // a longer size adds zero bytes, as SetEndOfFile
+  return Status::Ok();
+}
+
+Status FakeFileSystem::RenameFile(std::string_view from, std::string_view to) {
+  if (auto e = Fault("RenameFile")) return Status::Fail(*e);
+  Found source = Locate(from, false);
+  if (source.error != SysError::None) return Status::Fail(source.error);
+  if (!source.node) return Status::Fail(SysError::NotFound);
+  if (!source.parent) return Status::Fail(SysError::AccessDenied);  // a root
+  if (source.node->openCount > 0) return Status::Fail(SysError::SharingViolation);
+  Found target = Locate(to, false);
+  if (target.error != SysError::None) return Status::Fail(target.error);
+  if (!target.parent) return Status::Fail(target.node ? SysError::AccessDenied : SysError::PathNotFound);
+  if (target.node && target.node != source.node) return Status::Fail(SysError::AlreadyExists);
+  if (!IsValidName(target.leaf)) return Status::Fail(SysError::InvalidName);
+  if (source.node->isDir()) {
+    for (const Node* up = target.parent; up; up = up->parent) {
+      if (up == source.node) return Status::Fail(SysError::AccessDenied);  // into itself
+    }
+  }
+  std::unique_ptr<Node> moved = source.parent->Detach(source.node);
+  if (!EqualsNoCase(moved->name, target.leaf)) moved->shortName.clear();
+  moved->name = target.leaf;
+  target.parent->Adopt(std::move(moved));
+  return Status::Ok();
+}
+
+std::optional<FileIdentity> FakeFileSystem::IdentityOf(std::string_view path) {
+  if (Fault("IdentityOf")) return std::nullopt;
+  Found f = Locate(path, true);
+  if (!f.node) return std::nullopt;
+  return FileIdentity{VolumeSerialOf(f.node->Root()->name), f.node->fileIndex};
+}
+
+Status FakeFileSystem::ChangeCurrentDirectory(std::string_view path) {
+  if (auto e = Fault("ChangeCurrentDirectory")) return Status::Fail(*e);
+  Found f = Locate(path, true);
+  if (f.error != SysError::None) return Status::Fail(f.error);
+  if (!f.node) return Status::Fail(SysError::NotFound);
+  if (!f.node->isDir()) return Status::Fail(SysError::InvalidName);
+  currentDir_ = f.fullPath;
+  return Status::Ok();
+}
+
 std::string FakeFileSystem::WindowsDirectory() { return Fault("WindowsDirectory") ? std::string() : windowsDir_; }
 std::string FakeFileSystem::SystemDirectory() { return Fault("SystemDirectory") ? std::string() : systemDir_; }
 std::string FakeFileSystem::CurrentDirectory() { return Fault("CurrentDirectory") ? std::string() : currentDir_; }
@@ -387,7 +536,7 @@ bool FakeFileSystem::AddFile(std::string_view path, std::string_view content, st
   if (!full || full->parts.empty()) return false;
   std::string leaf = full->parts.back();
   full->parts.pop_back();
-  Node* dir = MakeDirs(full->Text());
+  Node* dir = MakeDirs(*full);
   if (!dir || !IsValidName(leaf)) return false;
   auto node = std::make_unique<Node>();
   node->name = leaf;
@@ -410,7 +559,7 @@ bool FakeFileSystem::AddLink(std::string_view path, std::string_view target) {
   if (!full || !to || full->parts.empty()) return false;
   std::string leaf = full->parts.back();
   full->parts.pop_back();
-  Node* dir = MakeDirs(full->Text());
+  Node* dir = MakeDirs(*full);
   if (!dir || dir->Child(leaf)) return false;
   auto node = std::make_unique<Node>();
   node->name = leaf;
@@ -424,6 +573,19 @@ void FakeFileSystem::AddDrive(char letter, DriveType type) {
   letter = AsciiUpper(letter);
   driveTypes_[letter] = type;
   if (type != DriveType::NoRoot) MakeDirs(std::string{letter, ':', '\\'});
+}
+
+bool FakeFileSystem::AddShare(std::string_view share, std::string_view target) {
+  auto full = SplitFullPath(share, currentDir_, lead_);
+  auto to = NormalizePath(target, currentDir_, lead_);
+  if (!full || !to || !full->isUnc() || !full->parts.empty()) return false;
+  auto& root = roots_[Node::Upper(full->root)];
+  if (root) return false;
+  root = std::make_unique<Node>();
+  root->name = full->root;
+  root->attributes = kAttrDirectory;
+  root->linkTarget = *to;
+  return true;
 }
 
 bool FakeFileSystem::HoldOpen(std::string_view path) {

@@ -5,13 +5,18 @@
 // held open (in use), restart moves recorded, FindFirstFile's wildcard
 // rules. Starts with C:\ (fixed), C:\WINDOWS, C:\WINDOWS\SYSTEM32 and
 // C:\TEMP; the current directory is C:\. Any call can be made to fail.
-// Scans and readers it hands out must not outlive it.
+// Scans, readers and writers it hands out must not outlive it. A writer
+// holds its file open without sharing until it is destroyed. Identities
+// (IdentityOf) are per entry: a volume serial per root and a file index per
+// file or directory, links followed.
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FaultTable.h"
+#include "files/PathText.h"
 #include "platform/FileSystem.h"
 
 namespace scrubber {
@@ -39,9 +44,14 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> ReadWholeFile(std::string_view path) override;
   Status WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<FileReader> OpenForReading(std::string_view path) override;
+  std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) override;
+  Status TruncateFile(std::string_view path, std::uint64_t size) override;
+  Status RenameFile(std::string_view from, std::string_view to) override;
+  std::optional<FileIdentity> IdentityOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string CurrentDirectory() override;
+  Status ChangeCurrentDirectory(std::string_view path) override;
   std::string TempDirectory() override;
   DriveType DriveTypeOf(std::string_view root) override;
   LeadBytes CodePageLeadBytes() override;
@@ -53,10 +63,19 @@ class FakeFileSystem : public FileSystem {
   // A directory entry that leads to `target` (a junction or symbolic link).
   bool AddLink(std::string_view path, std::string_view target);
   void AddDrive(char letter, DriveType type);
+  // A network share (\\localhost\C$) that shows an existing directory
+  // (C:\), as an administrative share shows its drive.
+  bool AddShare(std::string_view share, std::string_view target);
   void SetWindowsDir(std::string path) { windowsDir_ = std::move(path); }
   void SetSystemDir(std::string path) { systemDir_ = std::move(path); }
   void SetCurrentDir(std::string path) { currentDir_ = std::move(path); }
   void SetLeadBytes(const LeadBytes& lead) { lead_ = lead; }
+  // How many more bytes writers may put on the disk: a FileWriter's Write
+  // writes only what fits and answers the count (a short write, as on a
+  // full disk). nullopt (the default) is no limit. A "Write" fault instead
+  // fails the call (nullopt, nothing written).
+  void SetFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; }
+  std::optional<std::uint64_t> FreeSpace() const { return freeSpace_; }
 
   // A file held open without sharing: deleting it, writing, copying over it
   // or from it fail with SharingViolation until Release.
@@ -77,6 +96,7 @@ class FakeFileSystem : public FileSystem {
   struct Found;
   Found Locate(std::string_view path, bool followLastLink);
   Node* MakeDirs(std::string_view path);
+  Node* MakeDirs(const FullPath& full);
   std::optional<SysError> Fault(std::string_view call) { return faults_.Check(call); }
 
   std::map<std::string, std::unique_ptr<Node>> roots_;  // "C:" or "\\SERVER\SHARE", upper case
@@ -87,6 +107,7 @@ class FakeFileSystem : public FileSystem {
   std::string tempDir_ = "C:\\TEMP";
   LeadBytes lead_;
   std::vector<RestartMove> restartMoves_;
+  std::optional<std::uint64_t> freeSpace_;
   FaultTable faults_;
 };
 

@@ -1,8 +1,12 @@
 #include "FakeSystem.h"
 
+#include <algorithm>
+
+#include "files/PathText.h"
+
 namespace scrubber {
 
-FakeSystem::FakeSystem() : faults_({"OemTextToAnsi", "CanOpenServiceManager"}) {
+FakeSystem::FakeSystem() : faults_({"OemTextToAnsi", "CanOpenServiceManager", "TopLevelWindowExists"}) {
   for (unsigned i = 0; i < 256; ++i) oemTable_[i] = static_cast<unsigned char>(i);
   // Code page 437 letters and their code page 1252 places.
   static constexpr unsigned char kPairs[][2] = {
@@ -22,6 +26,46 @@ std::string FakeSystem::OemTextToAnsi(std::string_view oem) {
 bool FakeSystem::CanOpenServiceManager() {
   if (faults_.Check("CanOpenServiceManager")) return false;
   return admin_;
+}
+
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiUpper(c);
+  return out;
+}
+
+}  // namespace
+
+bool FakeSystem::TopLevelWindowExists(std::string_view className) {
+  ++looks_[Upper(className)];
+  if (faults_.Check("TopLevelWindowExists")) return false;
+  auto it = std::find_if(windows_.begin(), windows_.end(),
+                         [&](const Window& w) { return EqualsNoCase(w.className, className); });
+  if (it == windows_.end()) return false;
+  if (it->looksLeft) {
+    if (*it->looksLeft == 0) {
+      windows_.erase(it);
+      return false;
+    }
+    --*it->looksLeft;
+  }
+  return true;
+}
+
+void FakeSystem::AddWindow(std::string_view className, std::optional<unsigned> closesAfterLooks) {
+  CloseWindow(className);
+  windows_.push_back({std::string(className), closesAfterLooks});
+}
+
+void FakeSystem::CloseWindow(std::string_view className) {
+  std::erase_if(windows_, [&](const Window& w) { return EqualsNoCase(w.className, className); });
+}
+
+unsigned FakeSystem::LooksFor(std::string_view className) const {
+  auto it = looks_.find(Upper(className));
+  return it == looks_.end() ? 0 : it->second;
 }
 
 }  // namespace scrubber

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "PathText.h"
 
@@ -28,6 +29,40 @@ std::string Child(std::string_view dir, std::string_view name) {
   std::string path(dir);
   path += '\\';
   path += name;
+  return path;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// "\\?\" and "\\.\" (either slash): paths the platform passes on without
+// resolving them, to devices and to names that normal paths cannot reach.
+// The guards cannot tell where such a path leads, so they refuse it.
+bool HasDevicePrefix(std::string_view path) {
+  return path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == '?' || path[2] == '.') &&
+         IsSeparator(path[3]);
+}
+
+// The pattern's name as the platform reads it: without the trailing dots
+// and blanks that it ignores.
+std::string_view StrippedName(std::string_view name) {
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+  return name;
+}
+
+// A pattern name that names every file of its directory ("*", "*.*", "*."),
+// or every file that begins with some text ("A*.*"): refused in the
+// protected directories.
+bool IsSweepingPattern(std::string_view name) {
+  std::string_view stripped = StrippedName(name);
+  return NamesEveryFile(name) || NamesEveryFile(stripped) || stripped.ends_with("*.*") || name.ends_with("*.*");
+}
+
+// A directory entry whose name ends in a blank or a dot: a path that ends in
+// that name loses the ending when the platform resolves it (and names the
+// parent, or a sibling); followed by a backslash, the name is a component on
+// the way and keeps it.
+std::string Addressable(std::string path) {
+  if (!path.empty() && (path.back() == ' ' || path.back() == '.')) path += '\\';
   return path;
 }
 
@@ -85,15 +120,38 @@ bool FileOperations::RemoveOneDirectory(std::string_view path) {
 }
 
 bool FileOperations::IsProtectedDirectory(std::string_view dir) {
+  if (HasDevicePrefix(dir)) return true;
   auto key = ComparablePath(fs_, dir);
   if (!key) return true;
   LeadBytes lead = fs_.CodePageLeadBytes();
   auto full = SplitFullPath(*key, "", lead);
   if (!full || full->parts.empty()) return true;  // a drive root or a share
-  for (const std::string& guarded : {fs_.WindowsDirectory(), fs_.SystemDirectory()}) {
-    if (guarded.empty()) return true;
-    auto guardedKey = ComparablePath(fs_, guarded);
+  std::vector<std::string> guarded{fs_.WindowsDirectory(), fs_.SystemDirectory()};
+  for (const std::string& place : guarded) {
+    if (place.empty()) return true;
+    auto guardedKey = ComparablePath(fs_, place);
     if (!guardedKey || EqualsNoCase(*key, *guardedKey)) return true;
+  }
+  // The same directory in another spelling that text cannot see through: a
+  // share of its drive, a link on the way. Identities (volume serial and
+  // file index) tell. A directory that exists but cannot be identified is a
+  // doubt, and doubt refuses; one that does not exist holds nothing to lose.
+  auto identity = fs_.IdentityOf(*key);
+  if (!identity) return fs_.GetAttributes(*key).has_value() || fs_.GetAttributes(dir).has_value();
+  // The drive roots that are sensible to compare with: the path's own drive
+  // and the drive of the Windows directory.
+  if (!full->isUnc()) guarded.push_back(full->root + "\\");
+  auto windows = SplitFullPath(guarded[0], "", lead);
+  if (windows && !windows->isUnc()) guarded.push_back(windows->root + "\\");
+  for (std::size_t i = 0; i < guarded.size(); ++i) {
+    auto other = fs_.IdentityOf(guarded[i]);
+    if (!other) {
+      // The Windows and System directories exist; not being able to
+      // identify them is a doubt. A root that cannot be opened is passed.
+      if (i < 2 && fs_.GetAttributes(guarded[i])) return true;
+      continue;
+    }
+    if (*other == *identity) return true;
   }
   return false;
 }
@@ -101,11 +159,20 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
 bool FileOperations::RemoveDirectoryTree(std::string_view spelled, bool removeFiles) {
   if (spelled.size() < 4 || spelled.size() >= kMaxPath || IsProtectedDirectory(spelled)) return false;
   // Work on the resolved spelling: "LINK\" or "LINK\." would make the
-  // platform look through a link instead of at it.
+  // platform look through a link instead of at it. Only this top-level
+  // argument is resolved; the paths below it are built, never resolved again.
   auto resolved = NormalizePath(spelled, fs_.CurrentDirectory(), fs_.CodePageLeadBytes());
   if (!resolved) return false;
-  const std::string& dir = *resolved;
-  auto attributes = fs_.GetAttributes(dir);
+  return RemoveTreeBelow(*resolved, removeFiles);
+}
+
+bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
+  // `dir` is the resolved argument or a path built from it as directory,
+  // backslash and entry name. Resolving it again could name another place:
+  // a subdirectory called " " would become its parent and be entered again
+  // and again.
+  const std::string addressed = Addressable(dir);
+  auto attributes = fs_.GetAttributes(addressed);
   if (attributes && (*attributes & kAttrReparsePoint)) {
     // A link: what it leads to belongs elsewhere; only the entry goes.
     return fs_.RemoveDir(dir).ok();
@@ -123,15 +190,17 @@ bool FileOperations::RemoveDirectoryTree(std::string_view spelled, bool removeFi
           fs_.RemoveDir(path);
           continue;
         }
-        RemoveDirectoryTree(path, removeFiles);
-        RemoveOneDirectory(path);
+        if (path.size() < 4 || IsProtectedDirectory(path)) continue;
+        RemoveTreeBelow(path, removeFiles);
+        if (Addressable(path).size() < kMaxPath) RemoveOneDirectory(Addressable(path));
       } else if (removeFiles) {
         fs_.SetAttributes(path, kAttrNormal);
         DeleteOneFile(path);
       }
     }
   }
-  return RemoveOneDirectory(dir);
+  if (addressed.size() >= kMaxPath) return false;
+  return RemoveOneDirectory(addressed);
 }
 
 bool FileOperations::RemoveFileItem(std::string_view path, std::string_view backupPath, bool restore) {
@@ -140,7 +209,7 @@ bool FileOperations::RemoveFileItem(std::string_view path, std::string_view back
     if (restore && !backupPath.empty()) RestoreBackup(backupPath, path);
     return true;
   }
-  if (path.size() >= kMaxPath) return false;
+  if (path.size() >= kMaxPath || HasDevicePrefix(path)) return false;
   LeadBytes lead = fs_.CodePageLeadBytes();
   std::size_t cut = LastSeparator(path, lead);
   // The directory the pattern searches: before its last separator, or the
@@ -150,7 +219,7 @@ bool FileOperations::RemoveFileItem(std::string_view path, std::string_view back
                          : onDrive                     ? path.substr(0, 2)
                                                        : std::string_view(".");
   std::string_view name = cut != std::string_view::npos ? path.substr(cut + 1) : onDrive ? path.substr(2) : path;
-  if (NamesEveryFile(name) && (path.size() < 4 || IsProtectedDirectory(dir))) return false;
+  if (IsSweepingPattern(name) && (path.size() < 4 || IsProtectedDirectory(dir))) return false;
   auto scan = fs_.FindFirst(path);
   DirEntry entry;
   while (scan && scan->Next(entry)) {
@@ -186,7 +255,9 @@ bool FileOperations::ScheduleReplacement(const std::string& tempPath, std::strin
   std::string shortTemp = tempPath;
   CanonicalizePath(fs_, shortTemp, PathForm::Short);
   if (globals_.platformKind == 1) {
-    return fs_.MoveFileAtRestart(shortTemp, targetPath, false).ok();
+    // The target exists (it is in use, which is why the move waits), and a
+    // delayed move onto an existing file fails at boot unless it may replace it.
+    return fs_.MoveFileAtRestart(shortTemp, targetPath, true).ok();
   }
   std::string shortTarget(targetPath);
   CanonicalizePath(fs_, shortTarget, PathForm::Short);

@@ -44,19 +44,24 @@ class FileOperations {
   bool RemoveDirectoryTree(std::string_view dir, bool removeFiles);
   // Deletes the file, or every file that a wildcard pattern names; with
   // `restore` (and not for a pattern) puts the backup in its place. False
-  // only when a pattern is refused.
+  // only when a pattern is refused: one with a "\\?\" or "\\.\" prefix, or
+  // one that ends in "*.*" (also "A*.*", "*.* " and the like) or names every
+  // file, in a protected directory.
   bool RemoveFileItem(std::string_view path, std::string_view backupPath, bool restore);
   RestoreResult RestoreBackup(std::string_view backupPath, std::string_view targetPath);
   // A free name "~KVZnnnn.TMP" in the target's directory; empty when none fits.
   std::string MakeTempName(std::string_view targetPath);
 
-  // The Windows or System directory or a drive root, in whatever spelling;
-  // also true when the path or those directories cannot be resolved, so that
-  // doubt never leads to deleting.
+  // The Windows or System directory or a drive root, in whatever spelling
+  // (compared as text and by identity, so that shares and links on the way
+  // do not hide them); always true for "\\?\" and "\\.\" paths; also true
+  // when the path or those directories cannot be resolved, so that doubt
+  // never leads to deleting.
   bool IsProtectedDirectory(std::string_view dir);
 
  private:
   bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);
+  bool RemoveTreeBelow(const std::string& dir, bool removeFiles);
   bool IsOwnProgramFile(std::string_view path);
 
   FileSystem& fs_;

@@ -31,6 +31,10 @@ class Progman {
   bool IsOpen() const { return conversation_ != nullptr; }
 
  private:
+  void ReadGroups(std::string_view groupList);
+  // Deletes the items of one group text that match the icon.
+  void RemoveFromGroup(std::string& text, const IconItem& icon);
+
   DdeClient& dde_;
   EngineUi& ui_;
   std::unique_ptr<DdeInstance> instance_;

@@ -5,11 +5,13 @@
 // that nothing uses any more is given up), and the database engine's
 // clean-up. Failures are passed over; only the two questions reach the user.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "Globals.h"
 #include "MsgStrings.h"
 #include "UninstallModel.h"
+#include "platform/LeadBytes.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "run/EngineUi.h"
@@ -28,7 +30,9 @@ inline constexpr int kMaxTreeRounds = 2048;
 class RegistryOperations {
  public:
   // `globals` supplies silent and isVersion4OrLater and receives noToAll.
-  RegistryOperations(Registry& registry, System& system, Globals& globals, const MsgStrings& strings, EngineUi& ui);
+  // `lead` is the code page's lead bytes, for cutting key paths.
+  RegistryOperations(Registry& registry, System& system, Globals& globals, const MsgStrings& strings, EngineUi& ui,
+                     LeadBytes lead = {});
 
   void RestoreRegistryValue(const RegEditItem& item);
   void RemoveRegistryValue(const RegKeyItem& item);
@@ -39,11 +43,19 @@ class RegistryOperations {
   SubSystemResult RemoveDatabaseEngine();
 
  private:
+  void DeleteTreeBelow(RegRoot root, const std::string& key);
+  bool IsEmptyKey(RegKey& key);
+  // The Remove Shared Component question; kSharedNo when none may be asked.
+  int AskRemoveShared(std::string_view path);
+  // False when the user chose Abort while the server was running.
+  bool WaitForServerToStop();
+
   Registry& registry_;
   System& system_;
   Globals& globals_;
   const MsgStrings& strings_;
   EngineUi& ui_;
+  LeadBytes lead_;
 };
 
 }  // namespace scrubber

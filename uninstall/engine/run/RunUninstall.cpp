@@ -55,7 +55,7 @@ class Uninstaller {
         logPath_(logPath),
         lead_(env.platform.fs.CodePageLeadBytes()),
         files_(env.platform.fs, env.platform.profile, env.globals),
-        registry_(env.platform.registry, env.platform.system, env.globals, env.strings, env.ui),
+        registry_(env.platform.registry, env.platform.system, env.globals, env.strings, env.ui, lead_),
         progman_(env.platform.dde, env.ui),
         system_(env.platform, files_, env.ui) {}
 

@@ -37,8 +37,13 @@ class SystemOperations {
   std::string QuoteProgramPath(std::string_view commandLine);
 
  private:
+  void EnterDirectoryOf(std::string_view path);
+  void CallRegistrationEntry(std::string_view path, Registration direction);
+  // Puts the edited copy in SYSTEM.INI's place; one complete text always remains.
+  void ReplaceSystemIni(const std::string& iniPath, const std::string& tempPath);
+
   Platform& platform_;
-  FileOperations& files_;
+  [[maybe_unused]] FileOperations& files_;  // shared with the engine; these operations need none of it
   EngineUi& ui_;
 };
 

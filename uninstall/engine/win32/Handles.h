@@ -2,6 +2,7 @@
 // Scoped owners for the Win32 handles this layer opens: each is closed by
 // its own function when the owner goes.
 #include <windows.h>
+#include <ddeml.h>
 
 #include <utility>
 
@@ -37,6 +38,18 @@ struct CloseKey {
 };
 struct CloseService {
   void operator()(SC_HANDLE h) const { CloseServiceHandle(h); }
+};
+struct CloseKernelHandle {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+struct CloseLibrary {
+  void operator()(HMODULE m) const { FreeLibrary(m); }
+};
+struct CloseDdeConversation {
+  void operator()(HCONV c) const { DdeDisconnect(c); }
+};
+struct CloseDdeInstance {
+  void operator()(DWORD id) const { DdeUninitialize(id); }
 };
 
 // INVALID_HANDLE_VALUE is not a constant expression; these wrappers test
@@ -74,5 +87,29 @@ class FileHandle {
 
 using RegKey = Owned<HKEY, nullptr, CloseKey>;
 using ServiceManager = Owned<SC_HANDLE, nullptr, CloseService>;
+using Service = Owned<SC_HANDLE, nullptr, CloseService>;
+// Process and thread handles: null, not INVALID_HANDLE_VALUE, means none.
+using KernelHandle = Owned<HANDLE, nullptr, CloseKernelHandle>;
+using Library = Owned<HMODULE, nullptr, CloseLibrary>;
+using DdeConversation = Owned<HCONV, nullptr, CloseDdeConversation>;
+using DdeInstance = Owned<DWORD, 0, CloseDdeInstance>;
+
+// A DDE string handle belongs to its instance, which its release needs.
+class DdeString {
+ public:
+  DdeString(DWORD instance, const char* text)
+      : instance_(instance), hsz_(DdeCreateStringHandleA(instance, text, CP_WINANSI)) {}
+  DdeString(const DdeString&) = delete;
+  DdeString& operator=(const DdeString&) = delete;
+  ~DdeString() {
+    if (hsz_) DdeFreeStringHandle(instance_, hsz_);
+  }
+  HSZ get() const { return hsz_; }
+  bool valid() const { return hsz_ != nullptr; }
+
+ private:
+  DWORD instance_;
+  HSZ hsz_;
+};
 
 }  // namespace scrubber::win32

@@ -49,4 +49,10 @@ Status LastError() {
   return Status::Fail(error == SysError::None ? SysError::Other : error, code);
 }
 
+Status CodeStatus(std::uint32_t code) {
+  if (code == ERROR_SUCCESS) return Status::Ok();
+  SysError error = MapError(code);
+  return Status::Fail(error == SysError::None ? SysError::Other : error, code);
+}
+
 }  // namespace scrubber

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "Handles.h"
@@ -69,6 +70,35 @@ class Win32Reader : public FileReader {
     DWORD got = 0;
     if (!ReadFile(file_.get(), buffer.data(), want, &got, nullptr)) return std::nullopt;
     return got;
+  }
+  bool Seek(std::uint64_t offset) override {
+    if (offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file_.get(), to, nullptr, FILE_BEGIN) != 0;
+  }
+
+ private:
+  win32::FileHandle file_;
+};
+
+class Win32Writer : public FileWriter {
+ public:
+  explicit Win32Writer(HANDLE h) : file_(h) {}
+  std::optional<std::size_t> Write(std::span<const char> bytes) override {
+    std::size_t total = 0;
+    while (total < bytes.size()) {
+      std::size_t left = bytes.size() - total;
+      DWORD chunk = left > 0x100000 ? 0x100000 : static_cast<DWORD>(left);
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), bytes.data() + total, chunk, &written, nullptr)) {
+        if (total == 0) return std::nullopt;
+        break;
+      }
+      total += written;
+      if (written < chunk) break;  // the disk is full
+    }
+    return total;
   }
 
  private:
@@ -188,6 +218,59 @@ std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(std::string_view pat
   HANDLE h = OpenToRead(*p);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Reader>(h);
+}
+
+std::unique_ptr<FileWriter> Win32FileSystem::CreateForWriting(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return nullptr;
+  HANDLE h = CreateFileA(p->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Writer>(h);
+}
+
+Status Win32FileSystem::TruncateFile(std::string_view path, std::uint64_t size) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  if (size > static_cast<std::uint64_t>(INT64_MAX)) return Status::Fail(SysError::Other, ERROR_INVALID_PARAMETER);
+  win32::FileHandle file(CreateFileA(p->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  LARGE_INTEGER to;
+  to.QuadPart = static_cast<LONGLONG>(size);
+  if (!SetFilePointerEx(file.get(), to, nullptr, FILE_BEGIN)) return LastError();
+  return Result(SetEndOfFile(file.get()));
+}
+
+Status Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
+  Status status;
+  auto source = CPath(from, status);
+  if (!source) return status;
+  auto target = CPath(to, status);
+  if (!target) return status;
+  return Result(MoveFileA(source->c_str(), target->c_str()));
+}
+
+std::optional<FileIdentity> Win32FileSystem::IdentityOf(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return std::nullopt;
+  // No access asked: attributes and identity only; the backup flag opens
+  // directories too.
+  win32::FileHandle file(CreateFileA(p->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.valid()) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  FileIdentity id;
+  id.volumeSerial = info.dwVolumeSerialNumber;
+  id.fileIndex = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return id;
+}
+
+Status Win32FileSystem::ChangeCurrentDirectory(std::string_view path) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  return Result(SetCurrentDirectoryA(p->c_str()));
 }
 
 std::string Win32FileSystem::WindowsDirectory() {

@@ -19,9 +19,14 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadWholeFile(std::string_view path) override;
   Status WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<FileReader> OpenForReading(std::string_view path) override;
+  std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) override;
+  Status TruncateFile(std::string_view path, std::uint64_t size) override;
+  Status RenameFile(std::string_view from, std::string_view to) override;
+  std::optional<FileIdentity> IdentityOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::string CurrentDirectory() override;
+  Status ChangeCurrentDirectory(std::string_view path) override;
   std::string TempDirectory() override;
   DriveType DriveTypeOf(std::string_view root) override;
   LeadBytes CodePageLeadBytes() override { return lead_; }

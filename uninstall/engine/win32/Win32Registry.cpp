@@ -3,10 +3,17 @@
 #include <windows.h>
 
 #include "Handles.h"
+#include "MapError.h"
 
 namespace scrubber {
 namespace {
 
+static_assert((KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY |
+               KEY_CREATE_LINK) == kRegKeyAccess);
+static_assert(REG_SZ == kRegTypeSz && REG_EXPAND_SZ == kRegTypeExpandSz && REG_BINARY == kRegTypeBinary &&
+              REG_DWORD == kRegTypeDword && REG_MULTI_SZ == kRegTypeMultiSz);
+
+// nullptr for a root outside the five known ones.
 HKEY RootKey(RegRoot root) {
   switch (root) {
     case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
@@ -18,25 +25,20 @@ HKEY RootKey(RegRoot root) {
   return nullptr;
 }
 
+Status FromCode(LONG rc) { return CodeStatus(static_cast<std::uint32_t>(rc)); }
+
 // Values are read whole, but not without bound.
 constexpr DWORD kMaxValueBytes = 1u << 20;
 
-}  // namespace
-
-std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) {
-  std::string key(subKey), name(valueName);
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
-  win32::RegKey owner(opened);
+std::optional<RegValue> ReadValue(HKEY key, const std::string& name) {
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(owner.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   // The value may grow between the two calls; try a few times.
   for (int attempt = 0; attempt < 3 && size <= kMaxValueBytes; ++attempt) {
     std::string data(size, '\0');
     DWORD got = size;
-    LONG rc = RegQueryValueExA(owner.get(), name.c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(data.data()), &got);
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
     if (rc == ERROR_SUCCESS) {
       data.resize(got);
       return RegValue{type, std::move(data)};
@@ -45,6 +47,79 @@ std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view
     size = got;
   }
   return std::nullopt;
+}
+
+class Win32RegKey : public RegKey {
+ public:
+  explicit Win32RegKey(HKEY key) : key_(key) {}
+
+  std::optional<RegValue> Query(std::string_view valueName) override {
+    return ReadValue(key_.get(), std::string(valueName));
+  }
+
+  Status Set(std::string_view valueName, const RegValue& value) override {
+    if (value.data.size() > kMaxValueBytes) return Status::Fail(SysError::TooLong);
+    std::string name(valueName);
+    return FromCode(RegSetValueExA(key_.get(), name.c_str(), 0, value.type,
+                                   reinterpret_cast<const BYTE*>(value.data.data()),
+                                   static_cast<DWORD>(value.data.size())));
+  }
+
+  Status DeleteValue(std::string_view valueName) override {
+    std::string name(valueName);
+    return FromCode(RegDeleteValueA(key_.get(), name.c_str()));
+  }
+
+  std::optional<std::string> EnumValue(std::uint32_t index) override {
+    char name[kRegNameBuffer];
+    DWORD length = sizeof name;
+    if (RegEnumValueA(key_.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return std::string(name, length);
+  }
+
+  std::optional<std::string> EnumSubKey(std::uint32_t index) override {
+    char name[kRegNameBuffer];
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key_.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return std::string(name, length);
+  }
+
+ private:
+  win32::RegKey key_;
+};
+
+}  // namespace
+
+std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) {
+  HKEY base = RootKey(root);
+  if (!base) return std::nullopt;
+  std::string key(subKey);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(base, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
+  win32::RegKey owner(opened);
+  return ReadValue(owner.get(), std::string(valueName));
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenKey(RegRoot root, std::string_view subKey) {
+  HKEY base = RootKey(root);
+  if (!base) return nullptr;
+  std::string key(subKey);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(base, key.c_str(), 0, kRegKeyAccess, &opened) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(opened);
+}
+
+Status Win32Registry::DeleteKey(RegRoot root, std::string_view subKey) {
+  HKEY base = RootKey(root);
+  if (!base) return Status::Fail(SysError::InvalidName);
+  // An empty name would name the root itself, which is never ours to delete.
+  if (subKey.empty()) return Status::Fail(SysError::InvalidName);
+  std::string key(subKey);
+  return FromCode(RegDeleteKeyA(base, key.c_str()));
 }
 
 }  // namespace scrubber

@@ -35,4 +35,9 @@ bool Win32System::CanOpenServiceManager() {
   return manager.valid();
 }
 
+bool Win32System::TopLevelWindowExists(std::string_view className) {
+  std::string name(className);
+  return FindWindowA(name.c_str(), nullptr) != nullptr;
+}
+
 }  // namespace scrubber

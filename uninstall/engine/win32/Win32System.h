@@ -11,6 +11,7 @@ class Win32System : public System {
   unsigned MajorVersion() override { return majorVersion_; }
   std::string OemTextToAnsi(std::string_view oem) override;
   bool CanOpenServiceManager() override;
+  bool TopLevelWindowExists(std::string_view className) override;
 
  private:
   int platformKind_ = 2;

@@ -1,7 +1,8 @@
-// The FileSystem and Profile contract, run against the in-memory fakes.
+// The FileSystem, Profile and Registry contracts, run against the in-memory fakes.
 #include "ContractWorld.h"
 #include "FakeFileSystem.h"
 #include "FakeProfile.h"
+#include "FakeRegistry.h"
 
 namespace scrubber::contract {
 namespace {
@@ -45,6 +46,28 @@ class FakeWorld : public World {
 INSTANTIATE_TEST_SUITE_P(Fake, Contract,
                          ::testing::Values(WorldMaker{"Fake", [] { return std::make_unique<FakeWorld>(); }}),
                          ContractName);
+
+class FakeRegistryWorld : public RegistryWorld {
+ public:
+  Registry& registry() override { return registry_; }
+  RegRoot ScratchRoot() override { return RegRoot::CurrentUser; }
+  std::string ScratchKey() override {
+    registry_.AddKey(RegRoot::CurrentUser, "Software\\ScrubberContract");
+    return "Software\\ScrubberContract";
+  }
+  bool MakeKey(const std::string& path) override {
+    registry_.AddKey(RegRoot::CurrentUser, path);
+    return registry_.KeyExists(RegRoot::CurrentUser, path);
+  }
+
+ private:
+  FakeRegistry registry_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
+                         ::testing::Values(RegistryWorldMaker{"Fake",
+                                                              [] { return std::make_unique<FakeRegistryWorld>(); }}),
+                         RegistryContractName);
 
 }  // namespace
 }  // namespace scrubber::contract

@@ -52,5 +52,24 @@ TEST(FakeSystem, OemLettersBecomeAnsiAndTheAdminCheckCanFail) {
   EXPECT_FALSE(system.CanOpenServiceManager());
 }
 
+TEST(FakeSystem, AWindowCanGoAwayAfterItWasLookedForSoOften) {
+  FakeSystem system;
+  EXPECT_FALSE(system.TopLevelWindowExists("IB_Server")) << "no windows at first";
+  system.AddWindow("IB_Server", /*closesAfterLooks=*/2);
+  system.AddWindow("Shell_TrayWnd");
+  EXPECT_TRUE(system.TopLevelWindowExists("ib_server")) << "class names ignore letter case";
+  EXPECT_TRUE(system.TopLevelWindowExists("IB_Server"));
+  EXPECT_FALSE(system.TopLevelWindowExists("IB_Server")) << "gone after two looks";
+  EXPECT_FALSE(system.TopLevelWindowExists("IB_Server"));
+  EXPECT_EQ(system.LooksFor("IB_SERVER"), 5u) << "every look counts, also before the window came";
+  EXPECT_TRUE(system.TopLevelWindowExists("Shell_TrayWnd")) << "a window without a limit stays";
+  system.CloseWindow("Shell_TrayWnd");
+  EXPECT_FALSE(system.TopLevelWindowExists("Shell_TrayWnd"));
+  system.AddWindow("X");
+  system.faults().FailCall("TopLevelWindowExists");
+  EXPECT_FALSE(system.TopLevelWindowExists("X"));
+  EXPECT_TRUE(system.TopLevelWindowExists("X"));
+}
+
 }  // namespace
 }  // namespace scrubber

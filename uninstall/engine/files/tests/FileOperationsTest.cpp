@@ -179,6 +179,91 @@ TEST_F(Guards, WhenTheProtectedPlacesCannotBeReadNothingIsRemoved) {
   EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\APP", true));
 }
 
+TEST_F(Guards, DevicePrefixesAreRefusedAndSharesOfTheDriveSeenThrough) {
+  fs.AddShare("\\\\localhost\\C$", "C:\\");
+  fs.AddFile("C:\\APP\\a.txt");
+  for (const std::string& spelling : std::vector<std::string>{
+           "\\\\?\\C:\\Windows Folder", "\\\\.\\C:\\Windows Folder", "//?/C:/Windows Folder", "\\\\?\\" + shortWindows,
+        "\\\\.\\C:\\Windows Folder\\System32", "\\\\localhost\\C$\\Windows Folder", "//LOCALHOST/c$/windows folder/",
+        "\\\\localhost\\C$\\Windows Folder\\System32", "\\\\localhost\\C$\\" + shortWindows.substr(3),
+        std::string("\\\\localhost\\C$"), std::string("\\\\?\\C:\\APP"), std::string("\\\\.\\C:")}) {
+    EXPECT_TRUE(ops.IsProtectedDirectory(spelling)) << spelling;
+    EXPECT_FALSE(ops.RemoveDirectoryTree(spelling, true)) << spelling;
+    EXPECT_FALSE(ops.RemoveFileItem(spelling + "\\*.*", "", false)) << spelling;
+    ASSERT_TRUE(Untouched()) << spelling;
+  }
+  EXPECT_FALSE(ops.RemoveFileItem("\\\\?\\C:\\APP\\*.txt", "", false)) << "a device prefix is refused outright";
+  EXPECT_TRUE(fs.Exists("C:\\APP\\a.txt"));
+  EXPECT_FALSE(ops.IsProtectedDirectory("\\\\localhost\\C$\\APP")) << "identity does not protect too much";
+  EXPECT_TRUE(ops.RemoveDirectoryTree("\\\\localhost\\C$\\APP", true));
+  EXPECT_FALSE(fs.Exists("C:\\APP"));
+}
+
+TEST_F(Guards, ALinkOnTheWayDoesNotReachAProtectedDirectory) {
+  fs.AddLink("C:\\APP\\LINK", "C:\\Windows Folder");
+  fs.AddLink("C:\\APP\\TOP", "C:\\");
+  for (const std::string& spelling : std::vector<std::string>{"C:\\APP\\LINK\\System32", "C:\\APP\\LINK\\System32\\", "C:\\APP\\link\\SYSTEM32\\.",
+                                      "C:\\APP\\TOP\\Windows Folder", "C:\\APP\\TOP\\Windows Folder\\System32",
+                                      "C:\\APP\\TOP", "C:\\APP\\TOP\\.", "C:\\APP\\LINK"}) {
+    EXPECT_TRUE(ops.IsProtectedDirectory(spelling)) << spelling;
+    EXPECT_FALSE(ops.RemoveDirectoryTree(spelling, true)) << spelling;
+    EXPECT_FALSE(ops.RemoveFileItem(spelling + "\\*.*", "", false)) << spelling;
+    ASSERT_TRUE(Untouched()) << spelling;
+  }
+  EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\APP", true)) << "the links go as entries";
+  EXPECT_FALSE(fs.Exists("C:\\APP"));
+  EXPECT_TRUE(Untouched());
+}
+
+TEST_F(Guards, PatternsEndingInStarDotStarAreRefusedInProtectedDirectories) {
+  for (const std::string& name : std::vector<std::string>{"A*.*", "w*.*", "win*.*", "*.* ", "*.*.", "*.* . ", "*. ", "?*.*", "**.* "}) {
+    for (const std::string& dir : std::vector<std::string>{std::string("C:\\Windows Folder\\"), std::string("C:\\Windows Folder\\System32\\"),
+                                   shortWindows + "\\", std::string("C:\\")}) {
+      EXPECT_FALSE(ops.RemoveFileItem(dir + name, "", false)) << dir + name;
+      ASSERT_TRUE(Untouched()) << dir + name;
+    }
+  }
+  fs.AddFile("C:\\Windows Folder\\setup.tmp");
+  EXPECT_TRUE(ops.RemoveFileItem("C:\\Windows Folder\\*.tmp", "", false)) << "a pattern that ends otherwise is taken";
+  EXPECT_FALSE(fs.Exists("C:\\Windows Folder\\setup.tmp"));
+  EXPECT_TRUE(Untouched());
+  fs.AddFile("C:\\APP\\a1.txt");
+  fs.AddFile("C:\\APP\\b1.txt");
+  EXPECT_TRUE(ops.RemoveFileItem("C:\\APP\\A*.*", "", false)) << "elsewhere it deletes what it names";
+  EXPECT_FALSE(fs.Exists("C:\\APP\\a1.txt"));
+  EXPECT_TRUE(fs.Exists("C:\\APP\\b1.txt"));
+}
+
+TEST_F(Guards, ADirectoryThatCannotBeIdentifiedIsADoubt) {
+  fs.AddFile("C:\\APP\\a.txt");
+  fs.faults().FailCall("IdentityOf", SysError::AccessDenied, 0, FaultTable::kForever);
+  EXPECT_FALSE(ops.RemoveDirectoryTree("C:\\APP", true));
+  EXPECT_FALSE(ops.RemoveFileItem("C:\\APP\\*.*", "", false));
+  EXPECT_TRUE(fs.Exists("C:\\APP\\a.txt"));
+  fs.faults().FailCall("IdentityOf", SysError::AccessDenied, /*skip=*/1, FaultTable::kForever);
+  EXPECT_FALSE(ops.RemoveDirectoryTree("C:\\APP", true)) << "nor when the Windows directory cannot be identified";
+  EXPECT_TRUE(fs.Exists("C:\\APP\\a.txt"));
+  fs.faults().Clear();
+  EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\APP", true));
+}
+
+TEST_F(FileOps, ABlankNamedSubdirectoryIsEnteredOnceNotForever) {
+  ASSERT_TRUE(fs.AddFile("C:\\APP\\ \\inner.txt"));
+  ASSERT_TRUE(fs.AddFile("C:\\APP\\ \\ \\deeper.txt"));
+  ASSERT_TRUE(fs.AddFile("C:\\APP\\top.txt"));
+  ASSERT_TRUE(fs.Exists("C:\\APP\\ \\inner.txt"));
+  EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\APP", true));
+  EXPECT_FALSE(fs.Exists("C:\\APP"));
+
+  ASSERT_TRUE(fs.AddFile("C:\\KEEP\\ \\kept.txt"));
+  ASSERT_TRUE(fs.AddDir("C:\\KEEP\\ \\ \\"));
+  ASSERT_TRUE(fs.AddDir("C:\\KEEP\\Empty"));
+  EXPECT_FALSE(ops.RemoveDirectoryTree("C:\\KEEP", false));
+  EXPECT_TRUE(fs.Exists("C:\\KEEP\\ \\kept.txt"));
+  EXPECT_FALSE(fs.Exists("C:\\KEEP\\ \\ \\")) << "the empty blank-named directory inside went";
+  EXPECT_FALSE(fs.Exists("C:\\KEEP\\Empty"));
+}
+
 TEST_F(FileOps, LinksInATreeAreRemovedButNeverEntered) {
   fs.AddFile("D:\\ELSEWHERE\\precious.doc");
   fs.AddDir("D:\\ELSEWHERE\\EMPTY");
@@ -256,7 +341,7 @@ TEST_F(FileOps, ABackupForAFileInUseWaitsBesideItForTheRestart) {
   ASSERT_EQ(fs.RestartMoves().size(), 2u);
   EXPECT_EQ(fs.RestartMoves()[0].from, "C:\\PROGRA~1\\App\\~KVZ0000.TMP") << "the temporary copy in short form";
   EXPECT_EQ(fs.RestartMoves()[0].to, "C:\\Program Files\\App\\A.DLL") << "the target as the caller passed it";
-  EXPECT_FALSE(fs.RestartMoves()[0].replaceExisting);
+  EXPECT_TRUE(fs.RestartMoves()[0].replaceExisting) << "the target still exists at the restart";
 }
 
 TEST_F(FileOps, OtherPlatformsRenameThroughWininit) {

@@ -11,7 +11,7 @@ TEST(ShortenPath, KeepsTheDriveAndTheLongestTailThatFits) {
   EXPECT_EQ(ShortenPath("C:\\Program Files\\Vendor\\Product\\Data\\Reports\\file.dat", sbcs),
             "C:\\...\\Data\\Reports\\file.dat");
   // 77 characters whose file name alone is 34: no tail fits.
-  const std::string longName = "C:\\Program Files\\Vendor\\Product\\Data\\Reports\\" + std::string(30, 'n') + ".dat";
+  const std::string longName = "C:\\Program Files\\Vendor\\Product\\Data\\Repor\\" + std::string(30, 'n') + ".dat";
   ASSERT_EQ(longName.size(), 77u);
   EXPECT_EQ(ShortenPath(longName, sbcs), longName.substr(0, 45) + "...");
   EXPECT_EQ(ShortenPath("C:\\short\\path.txt", sbcs), "C:\\short\\path.txt");

@@ -4,6 +4,9 @@
 // directories or following links.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "FileOperations.h"
@@ -41,9 +44,14 @@ class StandInWindows : public FileSystem {
   std::optional<std::string> ReadWholeFile(std::string_view p) override { return real_.ReadWholeFile(p); }
   Status WriteWholeFile(std::string_view p, std::string_view b) override { return real_.WriteWholeFile(p, b); }
   std::unique_ptr<FileReader> OpenForReading(std::string_view p) override { return real_.OpenForReading(p); }
+  std::unique_ptr<FileWriter> CreateForWriting(std::string_view p) override { return real_.CreateForWriting(p); }
+  Status TruncateFile(std::string_view p, std::uint64_t s) override { return real_.TruncateFile(p, s); }
+  Status RenameFile(std::string_view f, std::string_view t) override { return real_.RenameFile(f, t); }
+  std::optional<FileIdentity> IdentityOf(std::string_view p) override { return real_.IdentityOf(p); }
   std::string WindowsDirectory() override { return windowsDir_.empty() ? real_.WindowsDirectory() : windowsDir_; }
   std::string SystemDirectory() override { return systemDir_.empty() ? real_.SystemDirectory() : systemDir_; }
   std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
+  Status ChangeCurrentDirectory(std::string_view p) override { return real_.ChangeCurrentDirectory(p); }
   std::string TempDirectory() override { return real_.TempDirectory(); }
   DriveType DriveTypeOf(std::string_view r) override { return real_.DriveTypeOf(r); }
   LeadBytes CodePageLeadBytes() override { return real_.CodePageLeadBytes(); }
@@ -305,6 +313,90 @@ TEST_F(RealFiles, LinkAsTheTreeItselfIsNotEntered) {
   EXPECT_EQ(ReadFileForTest(setup->outside + "\\KEEP.TXT"), "keep");
   EXPECT_EQ(ReadFileForTest(setup->outside + "\\NESTED\\DEEP.TXT"), "keep");
   EXPECT_TRUE(ExistsForTest(setup->outside + "\\NESTED"));
+}
+
+TEST_F(RealFiles, DevicePrefixesAndSharesDoNotSlipPastTheGuards) {
+  UseStandIn();
+  ASSERT_GE(windowsDir.size(), 3u);
+  ASSERT_EQ(windowsDir[1], ':');
+  const std::string share = std::string("\\\\localhost\\") + windowsDir[0] + "$\\" + windowsDir.substr(3);
+  for (const std::string& spelling :
+       std::vector<std::string>{"\\\\?\\" + windowsDir, "\\\\.\\" + windowsDir, "\\\\?\\" + windowsDir + "\\System32",
+                                "\\\\.\\" + windowsDir + "\\System32\\", "//?/" + windowsDir, share,
+                                share + "\\System32", "\\\\?\\" + dir}) {
+    // Wine does not serve the administrative shares: there such a path
+    // names nothing (and deletes nothing) rather than being refused.
+    const bool viaShare = spelling.starts_with(share);
+    if (!viaShare) {
+      EXPECT_TRUE(ops.IsProtectedDirectory(spelling)) << spelling;
+      EXPECT_FALSE(ops.RemoveFileItem(spelling + "\\*.*", "", false)) << spelling;
+    } else {
+      ops.RemoveFileItem(spelling + "\\*.*", "", false);
+    }
+    EXPECT_FALSE(ops.RemoveDirectoryTree(spelling, true)) << spelling;
+    ASSERT_TRUE(WindowsUntouched()) << spelling;
+  }
+  // Where the platform reaches the administrative share, it is the same
+  // directory by identity.
+  if (ExistsForTest(share + "\\win.ini")) EXPECT_TRUE(ops.IsProtectedDirectory(share));
+}
+
+TEST_F(RealFiles, PatternsEndingInStarDotStarAreRefusedInTheWindowsDirectory) {
+  UseStandIn();
+  for (const std::string& name : {"w*.*", "W*.*", "*.* ", "*.*.", "*.* . ", "k*.*"}) {
+    for (const std::string& place : {windowsDir, windowsDir + "\\System32"}) {
+      EXPECT_FALSE(ops.RemoveFileItem(place + "\\" + name, "", false)) << place + "\\" + name;
+      ASSERT_TRUE(WindowsUntouched()) << place + "\\" + name;
+    }
+  }
+  Make("APP\\a1.txt");
+  Make("APP\\b1.txt");
+  EXPECT_TRUE(ops.RemoveFileItem(In("APP\\a*.*"), "", false));
+  EXPECT_FALSE(ExistsForTest(In("APP\\a1.txt")));
+  EXPECT_TRUE(ExistsForTest(In("APP\\b1.txt")));
+}
+
+TEST_F(RealFiles, LinkOnTheWayToAProtectedDirectoryIsSeenThrough) {
+  auto setup = testing::LinkCase(4);
+  if (!setup) GTEST_SKIP() << "needs the links of with_links.sh";
+  // The link's target stands in for the Windows directory, its NESTED
+  // directory for the System directory.
+  fs.StandIn(setup->outside, setup->outside + "\\NESTED");
+  for (const std::string& spelling :
+       {setup->link, setup->link + "\\NESTED", setup->link + "\\NESTED\\", setup->link + "\\nested\\."}) {
+    EXPECT_TRUE(ops.IsProtectedDirectory(spelling)) << spelling;
+    EXPECT_FALSE(ops.RemoveDirectoryTree(spelling, true)) << spelling;
+    EXPECT_FALSE(ops.RemoveFileItem(spelling + "\\*.*", "", false)) << spelling;
+    EXPECT_FALSE(ops.RemoveFileItem(spelling + "\\K*.*", "", false)) << spelling;
+  }
+  EXPECT_FALSE(ops.IsProtectedDirectory(setup->app)) << "the directory that holds the link is not protected";
+  EXPECT_EQ(ReadFileForTest(setup->outside + "\\KEEP.TXT"), "keep");
+  EXPECT_EQ(ReadFileForTest(setup->outside + "\\NESTED\\DEEP.TXT"), "keep");
+}
+
+TEST_F(RealFiles, LinkScriptsBlankNamedDirectoryIsEnteredOnceNotForever) {
+  const char* cases = std::getenv("SCRUBBER_LINK_CASES");
+  if (!cases || !*cases) GTEST_SKIP() << "needs the blank-named directory of with_links.sh";
+  const std::string tree = std::string(cases) + "\\blank\\tree";
+  ASSERT_TRUE(ExistsForTest(tree + "\\top.txt")) << tree;
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data{};
+  HANDLE find = FindFirstFileA((tree + "\\*").c_str(), &data);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data)) {
+    names.push_back(std::string("[") + data.cFileName + "]");
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  ops.RemoveDirectoryTree(tree, true);  // returns: the blank name is not taken for the tree again
+  EXPECT_FALSE(ExistsForTest(tree + "\\top.txt"));
+  std::string seen;
+  for (const auto& name : names) seen += name;
+  if (ExistsForTest(tree)) {
+    // The platform may show the name in a form that paths cannot reach;
+    // then the tree stays with it, but nothing outside was touched.
+    std::printf("blank-named directory kept; the tree listed %s\n", seen.c_str());
+  } else {
+    std::printf("blank-named directory removed; the tree listed %s\n", seen.c_str());
+  }
 }
 
 }  // namespace

@@ -66,5 +66,22 @@ TEST(Win32System, FactsOfTheRunningSystem) {
   EXPECT_EQ(oem.substr(7), std::string("\0x", 2));
 }
 
+TEST(Win32System, FindsTopLevelWindowsByClass) {
+  Win32System system;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "IB_Server";
+  ASSERT_TRUE(RegisterClassA(&windowClass));
+  EXPECT_FALSE(system.TopLevelWindowExists("IB_Server"));
+  HWND window = CreateWindowA("IB_Server", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(system.TopLevelWindowExists("IB_Server"));
+  EXPECT_TRUE(system.TopLevelWindowExists("ib_server")) << "class names ignore letter case";
+  DestroyWindow(window);
+  EXPECT_FALSE(system.TopLevelWindowExists("IB_Server"));
+  UnregisterClassA("IB_Server", windowClass.hInstance);
+}
+
 }  // namespace
 }  // namespace scrubber

@@ -12,6 +12,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
+#include "platform/Registry.h"
 
 namespace scrubber::contract {
 
@@ -74,5 +75,54 @@ class Contract : public ::testing::TestWithParam<WorldMaker> {
 
 // Instantiate with: INSTANTIATE_TEST_SUITE_P(Name, Contract, ::testing::Values(maker), ContractName);
 std::string ContractName(const ::testing::TestParamInfo<WorldMaker>& info);
+
+// The registry contract (RegistryContract.cpp) needs only a registry and a
+// key of its own to work under: the interface cannot create keys, so the
+// world makes them. One world per test.
+class RegistryWorld {
+ public:
+  virtual ~RegistryWorld() = default;
+  virtual Registry& registry() = 0;
+  // The root the scratch key lives under (HKEY_CURRENT_USER on Win32).
+  virtual RegRoot ScratchRoot() = 0;
+  // A key path below ScratchRoot, made empty for this test and existing,
+  // without a trailing backslash, e.g. "Software\ScrubberContract\T1". The
+  // world removes it, with everything below it, when it is destroyed.
+  virtual std::string ScratchKey() = 0;
+  // Makes the key `path` below ScratchRoot, and missing keys on the way.
+  virtual bool MakeKey(const std::string& path) = 0;
+};
+
+struct RegistryWorldMaker {
+  std::string name;
+  std::function<std::unique_ptr<RegistryWorld>()> make;
+};
+
+inline std::string PrintToString(const RegistryWorldMaker& maker) { return maker.name; }
+inline void PrintTo(const RegistryWorldMaker& maker, std::ostream* os) { *os << maker.name; }
+
+class RegistryContract : public ::testing::TestWithParam<RegistryWorldMaker> {
+ protected:
+  void SetUp() override {
+    world_ = GetParam().make();
+    ASSERT_TRUE(world_);
+    root_ = world_->ScratchRoot();
+    key_ = world_->ScratchKey();
+    ASSERT_FALSE(key_.empty());
+  }
+  void TearDown() override { world_.reset(); }
+
+  Registry& registry() { return world_->registry(); }
+  // A path below the scratch key.
+  std::string Below(const std::string& relative) const { return key_ + "\\" + relative; }
+
+  std::unique_ptr<RegistryWorld> world_;
+  RegRoot root_ = RegRoot::CurrentUser;
+  std::string key_;
+};
+
+// Instantiate with: INSTANTIATE_TEST_SUITE_P(Name, RegistryContract,
+//   ::testing::Values(maker), RegistryContractName);
+std::string RegistryContractName(const ::testing::TestParamInfo<RegistryWorldMaker>& info);
 
 }  // namespace scrubber::contract

@@ -245,4 +245,88 @@ TEST_P(Contract, ALinkLeadsElsewhereAndRemovingItSparesWhatItLeadsTo) {
   }
 }
 
+TEST_P(Contract, AWriterMakesOrEmptiesItsFileAndHoldsIt) {
+  Write("out.txt", "old content that goes");
+  auto writer = fs().CreateForWriting(In("out.txt"));
+  ASSERT_TRUE(writer);
+  EXPECT_EQ(fs().EraseFile(In("out.txt")).error, SysError::SharingViolation) << "held while open";
+  EXPECT_EQ(writer->Write(std::string_view("hello ")), 6u);
+  EXPECT_EQ(writer->Write(std::string_view("world\r\n")), 7u);
+  EXPECT_EQ(writer->Write(std::string_view()), 0u);
+  writer.reset();
+  EXPECT_EQ(fs().ReadWholeFile(In("out.txt")), "hello world\r\n") << "an existing file is emptied first";
+  writer = fs().CreateForWriting(In("new.txt"));
+  ASSERT_TRUE(writer) << "a missing file is made";
+  writer.reset();
+  EXPECT_EQ(fs().ReadWholeFile(In("new.txt")), "");
+  EXPECT_FALSE(fs().CreateForWriting(In("nodir\\x.txt")));
+  ASSERT_TRUE(fs().MakeDir(In("Sub")));
+  EXPECT_FALSE(fs().CreateForWriting(In("Sub"))) << "a directory is no file to write";
+}
+
+TEST_P(Contract, FilesAreCutRenamedAndReadFromAnOffset) {
+  Write("data.txt", "0123456789");
+  EXPECT_TRUE(fs().TruncateFile(In("DATA.TXT"), 4));
+  EXPECT_EQ(fs().ReadWholeFile(In("data.txt")), "0123");
+  EXPECT_EQ(fs().TruncateFile(In("missing.txt"), 0).error, SysError::NotFound);
+
+  auto reader = fs().OpenForReading(In("data.txt"));
+  ASSERT_TRUE(reader);
+  char buffer[8] = {};
+  EXPECT_TRUE(reader->Seek(1));
+  EXPECT_EQ(reader->Read(buffer), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "123");
+  EXPECT_TRUE(reader->Seek(0));
+  EXPECT_EQ(reader->Read(buffer), 4u);
+  reader.reset();
+
+  Write("other.txt", "other");
+  EXPECT_EQ(fs().RenameFile(In("data.txt"), In("other.txt")).error, SysError::AlreadyExists);
+  EXPECT_TRUE(fs().RenameFile(In("data.txt"), In("Renamed Data.txt")));
+  EXPECT_FALSE(fs().GetAttributes(In("data.txt")));
+  EXPECT_EQ(fs().ReadWholeFile(In("renamed data.txt")), "0123");
+  EXPECT_EQ(fs().RenameFile(In("missing.txt"), In("x.txt")).error, SysError::NotFound);
+}
+
+TEST_P(Contract, IdentitiesTellWhenTwoSpellingsAreOnePlace) {
+  ASSERT_TRUE(fs().MakeDir(In("Long Directory")));
+  Write("Long Directory\\f.txt", "f");
+  Write("g.txt", "g");
+  auto dir = fs().IdentityOf(In("Long Directory"));
+  ASSERT_TRUE(dir) << "directories have identities too";
+  auto alias = Lookup(fs(), In("Long Directory"));
+  ASSERT_TRUE(alias);
+  EXPECT_EQ(fs().IdentityOf(In(alias->shortName)), dir) << "the short alias";
+  EXPECT_EQ(fs().IdentityOf(In("LONG DIRECTORY\\.")), dir);
+  EXPECT_EQ(fs().IdentityOf(In("Long Directory\\..\\Long Directory")), dir);
+  auto file = fs().IdentityOf(In("Long Directory\\f.txt"));
+  ASSERT_TRUE(file);
+  EXPECT_NE(file, dir);
+  EXPECT_NE(fs().IdentityOf(In("g.txt")), file);
+  EXPECT_EQ(fs().IdentityOf(In("g.txt"))->volumeSerial, file->volumeSerial) << "one volume";
+  EXPECT_FALSE(fs().IdentityOf(In("missing")));
+}
+
+TEST_P(Contract, TheCurrentDirectoryCanBeChangedAndBack) {
+  const std::string before = fs().CurrentDirectory();
+  ASSERT_FALSE(before.empty());
+  Write("here.txt", "here");
+  EXPECT_FALSE(fs().ChangeCurrentDirectory(In("missing")));
+  EXPECT_EQ(fs().CurrentDirectory(), before);
+  ASSERT_TRUE(fs().ChangeCurrentDirectory(dir_));
+  EXPECT_TRUE(EqualsNoCase(fs().CurrentDirectory(), dir_)) << fs().CurrentDirectory();
+  EXPECT_EQ(fs().ReadWholeFile("here.txt"), "here") << "relative paths start there";
+  EXPECT_TRUE(fs().ChangeCurrentDirectory(before));
+  EXPECT_TRUE(EqualsNoCase(fs().CurrentDirectory(), before));
+}
+
+TEST_P(Contract, ALinkHasTheIdentityOfWhatItLeadsTo) {
+  auto link = world_->Link(4);
+  if (!link) GTEST_SKIP() << "this world cannot make directory links";
+  auto target = fs().IdentityOf(link->target);
+  ASSERT_TRUE(target);
+  EXPECT_EQ(fs().IdentityOf(link->link), target);
+  EXPECT_EQ(fs().IdentityOf(link->link + "\\KEEP.TXT"), fs().IdentityOf(link->target + "\\KEEP.TXT"));
+}
+
 }  // namespace scrubber::contract

@@ -1,0 +1,100 @@
+#include "Progman.h"
+
+#include <algorithm>
+
+#include "GroupText.h"
+#include "PathText.h"
+
+namespace scrubber {
+namespace {
+
+constexpr std::string_view kService = "PROGMAN";
+constexpr std::string_view kTopic = "PROGMAN";
+constexpr std::string_view kGroupsItem = "GROUPS";
+constexpr std::string_view kStartupGroup = "STARTUP";
+
+// A reply as the 16384-byte buffer holds it: up to its first NUL, and
+// terminated within the buffer.
+std::string Bounded(std::string reply) {
+  reply.resize(std::min({reply.find('\0'), reply.size(), kDdeReplyBytes - 1}));
+  return reply;
+}
+
+std::string Command(std::string_view verb, std::string_view argument, std::string_view tail) {
+  std::string command = "[";
+  command.append(verb).append("(").append(argument).append(tail).append(")]");
+  return command;
+}
+
+bool Matches(std::string_view group, const GroupItem& item, const IconItem& icon) {
+  if (item.command && EqualsNoCase(*item.command, icon.command)) return true;
+  return EqualsNoCase(group, icon.group) && EqualsNoCase(item.name, icon.name);
+}
+
+}  // namespace
+
+Progman::Progman(DdeClient& dde, EngineUi& ui) : dde_(dde), ui_(ui) {}
+
+Progman::~Progman() = default;
+
+void Progman::OpenProgmanConversation() {
+  conversation_.reset();  // before its instance
+  instance_.reset();
+  for (auto& slot : groups_) slot.clear();
+  instance_ = dde_.Initialize();
+  if (!instance_) return;
+  conversation_ = instance_->Connect(kService, kTopic);
+  if (!conversation_) return;
+  const auto list = conversation_->Request(kGroupsItem, kRequestTimeoutMs);
+  if (list) ReadGroups(Bounded(*list));
+}
+
+void Progman::ReadGroups(std::string_view groupList) {
+  std::size_t next = 0;
+  for (const std::string& name : GroupListNames(groupList)) {
+    // The last slot stays empty: it ends every search of the table.
+    if (next >= kGroupSlots - 1) break;
+    auto text = conversation_->Request(name, kRequestTimeoutMs);
+    if (!text) continue;
+    std::string group = Bounded(std::move(*text));
+    // An empty text would end the table early and hide the groups after it.
+    if (!group.empty()) groups_[next++] = std::move(group);
+  }
+}
+
+void Progman::RemoveIcon(const IconItem& icon) {
+  for (std::string& text : groups_) {
+    if (text.empty()) break;
+    RemoveFromGroup(text, icon);
+  }
+}
+
+void Progman::RemoveFromGroup(std::string& text, const IconItem& icon) {
+  const auto group = GroupName(text);
+  if (!group) return;
+  for (const GroupItem& item : GroupItems(text)) {
+    if (!Matches(*group, item, icon)) continue;
+    text[item.lineStart] = kDeletedMark;
+    SendProgmanCommand(Command("ShowGroup", *group, ",2"));
+    SendProgmanCommand(Command("ShowGroup", *group, ",1"));
+    SendProgmanCommand(Command("DeleteItem", item.name, ""));
+    if (HasItemLine(text)) continue;
+    text[0] = kDeletedMark;
+    // The start-up group stays, empty, for whatever is put there later.
+    if (!EqualsNoCase(*group, kStartupGroup)) SendProgmanCommand(Command("DeleteGroup", *group, ""));
+    return;
+  }
+}
+
+void Progman::SendProgmanCommand(std::string_view command) {
+  if (!conversation_) return;
+  (void)conversation_->Execute(command, kExecuteTimeoutMs);
+}
+
+void Progman::CloseProgmanConversation() {
+  conversation_.reset();
+  ui_.ShowProgress(std::nullopt);
+  instance_.reset();
+}
+
+}  // namespace scrubber

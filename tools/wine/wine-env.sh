@@ -56,9 +56,16 @@ wine_session_start() {
       "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
   fi
+  # wineboot leaves a service manager behind while the next program starts
+  # another: a service started later may then report to the wrong one. End
+  # the boot's processes so that the session starts with one of each.
+  "$WINESERVER" -k >/dev/null 2>&1 || true
   # Keep one server for the whole session: each program then starts in
   # about half a second instead of paying the server start again.
   "$WINESERVER" -p >/dev/null 2>&1 || true
+  # The first program starts the session's background processes; they must
+  # not inherit the output of a test (ctest would wait for them to close it).
+  "$WINE64" cmd /c exit >/dev/null 2>&1 || true
   export WINE_SESSION_OWNED=1
 }
 

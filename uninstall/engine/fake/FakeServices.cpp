@@ -54,7 +54,7 @@ class FakeServiceManager : public ServiceManager {
  public:
   explicit FakeServiceManager(FakeServices& owner) : owner_(owner) {}
   ~FakeServiceManager() override { owner_.Record("CloseManager"); }
-  std::unique_ptr<ServiceHandle> OpenService(std::string_view name) override {
+  std::unique_ptr<ServiceHandle> OpenByName(std::string_view name) override {
     owner_.Record("OpenService " + std::string(name));
     if (owner_.faults().Check("OpenService")) return nullptr;
     auto* s = owner_.Find(name);

@@ -44,9 +44,9 @@ class RecordingServices::Handle final : public ServiceHandle {
 class RecordingServices::Manager final : public ServiceManager {
  public:
   Manager(RecordingServices& owner, std::unique_ptr<ServiceManager> real) : owner_(owner), real_(std::move(real)) {}
-  std::unique_ptr<ServiceHandle> OpenService(std::string_view name) override {
+  std::unique_ptr<ServiceHandle> OpenByName(std::string_view name) override {
     if (owner_.deleted_.count(FoldKey(name))) return nullptr;
-    auto real = real_->OpenService(name);
+    auto real = real_->OpenByName(name);
     if (!real) return nullptr;
     return std::make_unique<Handle>(owner_, std::string(name), std::move(real));
   }

@@ -22,7 +22,7 @@ class ServiceManager {
  public:
   virtual ~ServiceManager() = default;
   // nullptr when the service does not exist or cannot be opened.
-  virtual std::unique_ptr<ServiceHandle> OpenService(std::string_view name) = 0;
+  virtual std::unique_ptr<ServiceHandle> OpenByName(std::string_view name) = 0;
 };
 
 class Services {

@@ -48,7 +48,7 @@ void SystemOperations::RunAndWait(std::string_view commandLine) {
 void SystemOperations::RemoveService(std::string_view name) {
   const auto manager = platform_.services.OpenManager();
   if (!manager) return;
-  const auto service = manager->OpenService(name);
+  const auto service = manager->OpenByName(name);
   if (!service) return;
   (void)service->Stop();
   (void)service->Delete();

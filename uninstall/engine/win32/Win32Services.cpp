@@ -1,8 +1,6 @@
 #include "Win32Services.h"
 
 #include <windows.h>
-// The interface's OpenService is not the ANSI/wide macro of <windows.h>.
-#undef OpenService
 
 #include <string>
 
@@ -39,7 +37,7 @@ class Win32ServiceManager : public ServiceManager {
  public:
   explicit Win32ServiceManager(SC_HANDLE manager) : manager_(manager) {}
 
-  std::unique_ptr<ServiceHandle> OpenService(std::string_view name) override {
+  std::unique_ptr<ServiceHandle> OpenByName(std::string_view name) override {
     std::string text(name);
     SC_HANDLE service = OpenServiceA(manager_.get(), text.c_str(), kServiceAccess);
     if (!service) return nullptr;

@@ -18,8 +18,8 @@ TEST(FakeServices, ARunningServiceIsStoppedThenDeletedAndTheCallsAreRecorded) {
   {
     auto manager = services.OpenManager();
     ASSERT_TRUE(manager);
-    EXPECT_FALSE(manager->OpenService("Missing"));
-    auto service = manager->OpenService("demosvc");
+    EXPECT_FALSE(manager->OpenByName("Missing"));
+    auto service = manager->OpenByName("demosvc");
     ASSERT_TRUE(service);
     EXPECT_TRUE(service->Stop());
     EXPECT_FALSE(services.IsRunning("DemoSvc"));
@@ -41,11 +41,11 @@ TEST(FakeServices, AServiceDeletedWhileRunningStaysMarked) {
   services.DenyOpen("Locked");
   {
     auto manager = services.OpenManager();
-    auto service = manager->OpenService("Busy");
+    auto service = manager->OpenByName("Busy");
     EXPECT_FALSE(service->Stop());
     EXPECT_TRUE(service->Delete());
     EXPECT_FALSE(service->Delete()) << "already marked";
-    EXPECT_FALSE(manager->OpenService("Locked"));
+    EXPECT_FALSE(manager->OpenByName("Locked"));
   }
   EXPECT_TRUE(services.Exists("Busy"));
   EXPECT_TRUE(services.IsRunning("Busy"));
@@ -58,7 +58,7 @@ TEST(FakeServices, AServiceDeletedWhileRunningStaysMarked) {
     auto manager = fresh.OpenManager();
     bool failed = !manager;
     if (manager) {
-      auto service = manager->OpenService("S");
+      auto service = manager->OpenByName("S");
       failed = !service;
       if (service && call == "Stop") failed = !service->Stop();
       if (service && call == "Delete") failed = !service->Delete();

@@ -185,13 +185,13 @@ TEST_F(Recording, IniEntriesServicesProgramsAndProgmanCommandsAreOnlyRecorded) {
 
   auto manager = p.services.OpenManager();
   ASSERT_TRUE(manager);
-  auto service = manager->OpenService("demosvc");
+  auto service = manager->OpenByName("demosvc");
   ASSERT_TRUE(service);
   EXPECT_TRUE(service->Stop());
   EXPECT_TRUE(service->Delete());
   service.reset();
-  EXPECT_FALSE(manager->OpenService("DemoSvc")) << "a deleted service no longer opens";
-  EXPECT_FALSE(manager->OpenService("NoSuchSvc"));
+  EXPECT_FALSE(manager->OpenByName("DemoSvc")) << "a deleted service no longer opens";
+  EXPECT_FALSE(manager->OpenByName("NoSuchSvc"));
   manager.reset();
 
   auto process = p.processes.Start("C:\\APP\\UNINST.EXE /x");

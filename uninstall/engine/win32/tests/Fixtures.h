@@ -8,10 +8,10 @@ namespace scrubber::testing {
 // The full path of a fixture file in the test program's own directory.
 std::string FixturePath(const std::string& fileName);
 
-// Wine ends its service manager when the last program of a session ends and
-// starts a new one with the next program. While the old one is still going
-// away, a service process may reach it instead and never learn of a service
-// created in the new one: wait (up to a minute) until only one is left.
+// A Wine prefix can briefly run two service managers, each loaded from the
+// registry when it started; a service process may then ask the one that
+// never heard of a service created after it started, and time out. Waits (up
+// to a minute) until only one is left.
 void WaitForOneServiceManager();
 
 // Whether HKEY_CURRENT_USER holds the key.

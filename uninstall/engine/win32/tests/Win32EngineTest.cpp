@@ -5,7 +5,6 @@
 // by the stand-in) and the database engine's keys. Everything the test
 // makes lives in a scratch directory or under keys of its own.
 #include <windows.h>
-#undef OpenService
 
 #include <gtest/gtest.h>
 

@@ -104,6 +104,11 @@ class FakeRegKey : public RegKey {
     return Fitting(it->second->name);
   }
 
+  std::optional<bool> HoldsAnything() override {
+    if (faults_.Check("HoldsAnything") || key_->deleted) return std::nullopt;
+    return !key_->values.empty() || !key_->subKeys.empty();
+  }
+
  private:
   std::shared_ptr<FakeRegistry::Key> key_;
   FaultTable& faults_;
@@ -112,7 +117,7 @@ class FakeRegKey : public RegKey {
 }  // namespace
 
 FakeRegistry::FakeRegistry()
-    : faults_({"QueryValue", "OpenKey", "Query", "Set", "DeleteValue", "EnumValue", "EnumSubKey", "DeleteKey"}) {
+    : faults_({"QueryValue", "OpenKey", "Query", "Set", "DeleteValue", "EnumValue", "EnumSubKey", "HoldsAnything", "DeleteKey"}) {
   static constexpr const char* kRootNames[kRegRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                                             "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
   for (int i = 0; i < kRegRootCount; ++i) {

@@ -158,6 +158,16 @@ class RecordingRegistry::Key final : public RegKey {
     return std::nullopt;
   }
 
+  std::optional<bool> HoldsAnything() override {
+    if (owner_.Gone(key_)) return std::nullopt;
+    if (EnumValue(0) || EnumSubKey(0)) return true;
+    // Nothing nameable is left. Untouched, the real key knows best (it may
+    // hold what no enumeration can name); otherwise the changes emptied it.
+    const bool changed = owner_.values_.count(key_) != 0 || owner_.HasDeletedChildren(key_);
+    if (changed) return false;
+    return real_->HoldsAnything();
+  }
+
  private:
   const ValueState* Overlaid(std::string_view valueName) const {
     auto values = owner_.values_.find(key_);

@@ -50,6 +50,10 @@ class RegKey {
   // on error, or when the name does not fit the 256-character buffer.
   virtual std::optional<std::string> EnumValue(std::uint32_t index) = 0;
   virtual std::optional<std::string> EnumSubKey(std::uint32_t index) = 0;
+  // Whether the key holds any value or subkey, whatever their names;
+  // nullopt when that cannot be told. The enumerations cannot tell "none"
+  // from "unreadable", and an emptied key is deleted only on a sure "no".
+  virtual std::optional<bool> HoldsAnything() = 0;
 };
 
 class Registry {

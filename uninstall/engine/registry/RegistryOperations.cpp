@@ -45,7 +45,7 @@ void RegistryOperations::RestoreRegistryValue(const RegEditItem& item) {
   (void)key->Set(item.valueName, *value);
 }
 
-bool RegistryOperations::IsEmptyKey(RegKey& key) { return !key.EnumValue(0) && !key.EnumSubKey(0); }
+bool RegistryOperations::IsEmptyKey(RegKey& key) { return key.HoldsAnything() == false; }
 
 void RegistryOperations::RemoveRegistryValue(const RegKeyItem& item) {
   const auto root = RootFromIndex(item.root);

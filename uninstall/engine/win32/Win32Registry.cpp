@@ -79,6 +79,15 @@ class Win32RegKey : public RegKey {
     return std::string(name, length);
   }
 
+  std::optional<bool> HoldsAnything() override {
+    DWORD subKeys = 0, values = 0;
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return subKeys != 0 || values != 0;
+  }
+
   std::optional<std::string> EnumSubKey(std::uint32_t index) override {
     char name[kRegNameBuffer];
     DWORD length = sizeof name;

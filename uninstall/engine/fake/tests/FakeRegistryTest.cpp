@@ -110,10 +110,11 @@ TEST(FakeRegistry, EveryCallInTheTableCanBeFailed) {
     if (call == "DeleteValue") failed = key->DeleteValue("V").error == SysError::AccessDenied;
     if (call == "EnumValue") failed = !key->EnumValue(0);
     if (call == "EnumSubKey") failed = !key->EnumSubKey(0);
+    if (call == "HoldsAnything") failed = !key->HoldsAnything();
     if (call == "DeleteKey") failed = registry.DeleteKey(kLm, "Leaf").error == SysError::AccessDenied;
     EXPECT_TRUE(failed) << call;
   }
-  EXPECT_EQ(registry.faults().Calls().size(), 8u);
+  EXPECT_EQ(registry.faults().Calls().size(), 9u);
   EXPECT_TRUE(registry.KeyExists(kLm, "Leaf"));
   EXPECT_TRUE(registry.ValueOf(kLm, "K", "V"));
 }

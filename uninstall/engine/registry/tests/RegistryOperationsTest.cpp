@@ -99,6 +99,19 @@ TEST_F(RegistryOps, ACreatedValuePrunesItsKeyChainUpToTheFirstAncestorThatHoldsS
   EXPECT_TRUE(registry.KeyExists(RegRoot::ClassesRoot, ".prd")) << "a key with a subkey stays";
 }
 
+TEST_F(RegistryOps, AKeyWhoseContentCannotBeNamedOrCountedIsNotEmpty) {
+  // Another program's value whose name no 256-character buffer holds.
+  registry.SetString(RegRoot::LocalMachine, kKey, std::string(300, 'L'), "theirs");
+  registry.SetString(RegRoot::LocalMachine, kKey, "Created", "x");
+  Remove(kKey, "Created");
+  EXPECT_TRUE(registry.ValueOf(RegRoot::LocalMachine, kKey, std::string(300, 'L')));
+
+  registry.SetString(RegRoot::LocalMachine, "Software\\Vendor\\Other", "Created", "x");
+  registry.faults().FailCall("HoldsAnything");
+  Remove("Software\\Vendor\\Other", "Created");
+  EXPECT_TRUE(registry.KeyExists(RegRoot::LocalMachine, "Software\\Vendor\\Other")) << "doubt keeps the key";
+}
+
 TEST_F(RegistryOps, PruningNeverDeletesAProtectedKeyEvenWhenItIsEmpty) {
   registry.SetString(RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Product", "x");
   Remove("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Product");

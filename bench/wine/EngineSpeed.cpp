@@ -41,8 +41,16 @@ double Now() {
 // longest stretch between two pumps.
 class PumpingUi final : public EngineUi {
  public:
-  void BeginProgress(std::string_view) override { Pump(); }
-  void ShowProgress(std::optional<std::string_view>) override {}
+  void BeginProgress(std::string_view) override {
+    begun = Now();
+    Pump();
+  }
+  // Where the time goes: the first progress line of each kind.
+  void ShowProgress(std::optional<std::string_view> text) override {
+    if (!text) return;
+    const std::string kind(text->substr(0, text->find('\r')));
+    if (phases.empty() || phases.back().first != kind) phases.emplace_back(kind, Now() - begun);
+  }
   void PumpMessages(std::uint32_t) override { Pump(); }
   int AskRemoveShared(std::string_view) override { return kSharedNo; }
   int ShowServerRunning(std::string_view, std::string_view) override { return kServerIgnore; }
@@ -50,6 +58,8 @@ class PumpingUi final : public EngineUi {
 
   double longestGap = 0;
   long pumps = 0;
+  double begun = 0;
+  std::vector<std::pair<std::string, double>> phases;
 
  private:
   void Pump() {
@@ -115,6 +125,7 @@ bool WriteLog(const std::string& root, const std::string& logPath) {
 
 struct EngineRun {
   double seconds = 0;
+  double parseSeconds = 0;
   double longestGap = 0;
   long pumps = 0;
 };
@@ -135,8 +146,14 @@ EngineRun RunEngine(const std::string& logPath) {
   ParseEnvironment parse{platform.fs, platform.profile, platform.registry, platform.system, paths, strings,
                          parseUi,     globals,          "bench"};
   if (ParseInstallLog(parse, logPath, model) != 0) return {};
+  const double parsed = Now();
   RunUninstall(EngineEnvironment{platform, globals, strings, ui}, model, logPath);
-  return {Now() - start, ui.longestGap, ui.pumps};
+  const double end = Now();
+  if (std::getenv("ENGINE_SPEED_PHASES")) {
+    for (const auto& [kind, at] : ui.phases) std::printf("  %8.1f ms  %s\n", at * 1000, kind.c_str());
+    std::printf("  %8.1f ms  end\n", (end - ui.begun) * 1000);
+  }
+  return {end - start, parsed - start, ui.longestGap, ui.pumps};
 }
 
 double RunBareLoop(const std::string& root) {
@@ -182,7 +199,7 @@ int Main(int argc, char** argv) {
   const std::string root = base + "\\engine-speed-" + std::to_string(GetCurrentProcessId());
   const std::string logPath = root + "\\INSTALL.LOG";
 
-  std::vector<double> engine, bare;
+  std::vector<double> engine, bare, parse;
   double longestGap = 0;
   long pumps = 0;
   for (int round = 0; round < rounds; ++round) {
@@ -198,6 +215,7 @@ int Main(int argc, char** argv) {
       return 1;
     }
     engine.push_back(run.seconds);
+    parse.push_back(run.parseSeconds);
     longestGap = std::max(longestGap, run.longestGap);
     pumps = run.pumps;
     if (!MakeTree(root)) return 1;
@@ -207,6 +225,7 @@ int Main(int argc, char** argv) {
   const double e = Median(engine), b = Median(bare);
   std::printf("files: %d in %d directories, rounds: %d\n", kDirs * kFilesPerDir, kDirs, rounds);
   std::printf("engine run (parse + RunUninstall, median): %.1f ms\n", e * 1000);
+  std::printf("  of which reading the log (median):      %.1f ms\n", Median(parse) * 1000);
   std::printf("bare DeleteFileA loop (median):           %.1f ms\n", b * 1000);
   std::printf("ratio engine / bare loop:                 %.2f\n", e / b);
   std::printf("pumps per run: %ld, longest gap between two pumps: %.2f ms\n", pumps, longestGap * 1000);

@@ -7,11 +7,6 @@
 namespace scrubber {
 namespace {
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
-}
 
 // As the interface bounds every reply: up to the first NUL, at most
 // kDdeReplyBytes - 1 bytes.
@@ -105,7 +100,7 @@ std::string FakeDde::Describe(const Group& group) {
 }
 
 std::optional<std::string> FakeDde::Reply(std::string_view item) {
-  if (auto it = raw_.find(Upper(item)); it != raw_.end()) {
+  if (auto it = raw_.find(AsciiUpperCase(item)); it != raw_.end()) {
     if (!it->second) return std::nullopt;
     return Bounded(*it->second);
   }
@@ -156,11 +151,11 @@ void FakeDde::AddItem(std::string_view group, std::string_view name, std::string
 }
 
 void FakeDde::SetRawReply(std::string_view item, std::string text) {
-  raw_[Upper(item)] = std::move(text);
+  raw_[AsciiUpperCase(item)] = std::move(text);
 }
 
 void FakeDde::SetNoReply(std::string_view item) {
-  raw_[Upper(item)] = std::nullopt;
+  raw_[AsciiUpperCase(item)] = std::nullopt;
 }
 
 bool FakeDde::HasGroup(std::string_view name) const {

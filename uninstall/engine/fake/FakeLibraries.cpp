@@ -5,11 +5,6 @@
 namespace scrubber {
 namespace {
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
-}
 
 class FakeLibrary : public Library {
  public:
@@ -41,7 +36,7 @@ FakeLibraries::FakeLibraries() : faults_({"Load", "Call"}) {}
 FakeLibraries::~FakeLibraries() = default;
 
 std::unique_ptr<Library> FakeLibraries::Load(std::string_view path) {
-  auto it = libraries_.find(Upper(path));
+  auto it = libraries_.find(AsciiUpperCase(path));
   if (faults_.Check("Load") || it == libraries_.end()) {
     Record("Load " + std::string(path) + " failed");
     return nullptr;
@@ -52,11 +47,11 @@ std::unique_ptr<Library> FakeLibraries::Load(std::string_view path) {
 }
 
 void FakeLibraries::AddLibrary(std::string_view path) {
-  libraries_[Upper(path)];
+  libraries_[AsciiUpperCase(path)];
 }
 
 void FakeLibraries::AddExport(std::string_view path, std::string_view name, Entry entry) {
-  libraries_[Upper(path)][std::string(name)] = std::move(entry);
+  libraries_[AsciiUpperCase(path)][std::string(name)] = std::move(entry);
 }
 
 void FakeLibraries::AddExport(std::string_view path, std::string_view name, std::int32_t result) {

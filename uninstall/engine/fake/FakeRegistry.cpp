@@ -27,11 +27,6 @@ namespace {
 // Key ERROR_KEY_DELETED: the calls of a handle whose key was deleted.
 constexpr std::uint32_t kKeyDeleted = 1018;
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
-}
 
 // The components of a key path. Trailing backslashes are ignored; a leading
 // backslash or an empty component in the middle makes the path invalid
@@ -135,7 +130,7 @@ FakeRegistry::Key* FakeRegistry::Find(RegRoot root, std::string_view subKey) con
   if (!parts) return nullptr;
   Key* key = roots_[index].get();
   for (const auto& part : *parts) {
-    auto it = key->subKeys.find(Upper(part));
+    auto it = key->subKeys.find(AsciiUpperCase(part));
     if (it == key->subKeys.end()) return nullptr;
     key = it->second.get();
   }
@@ -153,7 +148,7 @@ FakeRegistry::Key* FakeRegistry::Make(RegRoot root, std::string_view subKey) {
     std::string_view part = subKey.substr(start, cut - start);
     start = cut + 1;
     if (part.empty()) continue;
-    auto& slot = key->subKeys[Upper(part)];
+    auto& slot = key->subKeys[AsciiUpperCase(part)];
     if (!slot) {
       slot = std::make_shared<Key>();
       slot->name = part;
@@ -178,7 +173,7 @@ std::unique_ptr<RegKey> FakeRegistry::OpenKey(RegRoot root, std::string_view sub
   Key* key = Find(root, subKey);
   if (!key || key->denied) return nullptr;
   std::shared_ptr<Key> held =
-      key->parent ? key->parent->subKeys.at(Upper(key->name)) : roots_[static_cast<std::size_t>(root)];
+      key->parent ? key->parent->subKeys.at(AsciiUpperCase(key->name)) : roots_[static_cast<std::size_t>(root)];
   return std::make_unique<FakeRegKey>(std::move(held), faults_);
 }
 
@@ -191,7 +186,7 @@ Status FakeRegistry::DeleteKey(RegRoot root, std::string_view subKey) {
   key->deleted = true;  // an open RegKey keeps the object; its calls fail from now on
   key->parent = nullptr;
   key->values.clear();
-  parent->subKeys.erase(Upper(key->name));
+  parent->subKeys.erase(AsciiUpperCase(key->name));
   return Status::Ok();
 }
 

@@ -10,11 +10,6 @@ constexpr std::uint32_t kMarkedForDelete = 1072;
 constexpr std::uint32_t kNotActive = 1062;
 constexpr std::uint32_t kCannotAcceptControl = 1061;
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
-}
 
 class FakeServiceHandle : public ServiceHandle {
  public:
@@ -78,7 +73,7 @@ std::unique_ptr<ServiceManager> FakeServices::OpenManager() {
 }
 
 FakeServices::Service* FakeServices::Find(std::string_view name) {
-  auto it = services_.find(Upper(name));
+  auto it = services_.find(AsciiUpperCase(name));
   return it == services_.end() ? nullptr : &it->second;
 }
 
@@ -86,11 +81,11 @@ void FakeServices::Closed(Service& service) {
   // A service marked for deletion goes with its last handle, unless it is
   // still running: then it stays, marked, as on the platform.
   if (--service.openHandles > 0 || !service.deleted || service.running) return;
-  services_.erase(Upper(service.name));
+  services_.erase(AsciiUpperCase(service.name));
 }
 
 void FakeServices::AddService(std::string_view name, bool running) {
-  Service& s = services_[Upper(name)];
+  Service& s = services_[AsciiUpperCase(name)];
   s = Service{};
   s.name = name;
   s.running = running;
@@ -105,16 +100,16 @@ void FakeServices::RefuseStop(std::string_view name, bool refuse) {
 }
 
 bool FakeServices::Exists(std::string_view name) const {
-  return services_.count(Upper(name)) != 0;
+  return services_.count(AsciiUpperCase(name)) != 0;
 }
 
 bool FakeServices::IsRunning(std::string_view name) const {
-  auto it = services_.find(Upper(name));
+  auto it = services_.find(AsciiUpperCase(name));
   return it != services_.end() && it->second.running;
 }
 
 bool FakeServices::IsMarkedForDelete(std::string_view name) const {
-  auto it = services_.find(Upper(name));
+  auto it = services_.find(AsciiUpperCase(name));
   return it != services_.end() && it->second.deleted;
 }
 

@@ -28,18 +28,9 @@ bool FakeSystem::CanOpenServiceManager() {
   return admin_;
 }
 
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
-}
-
-}  // namespace
 
 bool FakeSystem::TopLevelWindowExists(std::string_view className) {
-  ++looks_[Upper(className)];
+  ++looks_[AsciiUpperCase(className)];
   if (faults_.Check("TopLevelWindowExists")) return false;
   auto it = std::find_if(windows_.begin(), windows_.end(),
                          [&](const Window& w) { return EqualsNoCase(w.className, className); });
@@ -64,7 +55,7 @@ void FakeSystem::CloseWindow(std::string_view className) {
 }
 
 unsigned FakeSystem::LooksFor(std::string_view className) const {
-  auto it = looks_.find(Upper(className));
+  auto it = looks_.find(AsciiUpperCase(className));
   return it == looks_.end() ? 0 : it->second;
 }
 

@@ -101,9 +101,15 @@ bool FileOperations::DeleteOneFile(std::string_view path) {
   return fs_.EraseFile(path).ok();
 }
 
+void FileOperations::ResetAttributes(std::string_view path) {
+  const auto attributes = fs_.GetAttributes(path);
+  if (!attributes || (*attributes & ~std::uint32_t{kAttrArchive | kAttrNormal | kAttrDirectory}) == 0) return;
+  (void)fs_.SetAttributes(path, kAttrNormal);
+}
+
 bool FileOperations::RemoveFile(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return false;
-  fs_.SetAttributes(path, kAttrNormal);
+  ResetAttributes(path);
   bool deleted = DeleteOneFile(path);
   if (path.size() >= 5 && EndsWithNoCase(path, ".HLP")) {
     std::string stem(path.substr(0, path.size() - 4));
@@ -115,8 +121,29 @@ bool FileOperations::RemoveFile(std::string_view path) {
 
 bool FileOperations::RemoveOneDirectory(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return false;
-  fs_.SetAttributes(path, kAttrNormal);
+  ResetAttributes(path);
   return fs_.RemoveDir(path).ok();
+}
+
+const FileOperations::Guarded& FileOperations::GuardedPlace(const std::string& path) {
+  for (const auto& [place, guarded] : guarded_) {
+    if (place == path) return guarded;
+  }
+  Guarded guarded;
+  guarded.key = ComparablePath(fs_, path).value_or(std::string());
+  guarded.identity = fs_.IdentityOf(path);
+  guarded.exists = fs_.GetAttributes(path).has_value();
+  // A place that could not be looked up whole is asked again next time:
+  // a passing failure must not stay a doubt (or a certainty) for the run.
+  if (guarded.key.empty() || !guarded.identity) {
+    lastDoubt_ = std::move(guarded);
+    return lastDoubt_;
+  }
+  // Few places are ever asked for (two directories and a root or two); a
+  // run over many drives or shares stays bounded all the same.
+  if (guarded_.size() >= 16) guarded_.clear();
+  guarded_.emplace_back(path, std::move(guarded));
+  return guarded_.back().second;
 }
 
 bool FileOperations::IsProtectedDirectory(std::string_view dir) {
@@ -126,11 +153,11 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   LeadBytes lead = fs_.CodePageLeadBytes();
   auto full = SplitFullPath(*key, "", lead);
   if (!full || full->parts.empty()) return true;  // a drive root or a share
-  std::vector<std::string> guarded{fs_.WindowsDirectory(), fs_.SystemDirectory()};
-  for (const std::string& place : guarded) {
+  std::vector<std::string> places{fs_.WindowsDirectory(), fs_.SystemDirectory()};
+  for (const std::string& place : places) {
     if (place.empty()) return true;
-    auto guardedKey = ComparablePath(fs_, place);
-    if (!guardedKey || EqualsNoCase(*key, *guardedKey)) return true;
+    const Guarded& guarded = GuardedPlace(place);
+    if (guarded.key.empty() || EqualsNoCase(*key, guarded.key)) return true;
   }
   // The same directory in another spelling that text cannot see through: a
   // share of its drive, a link on the way. Identities (volume serial and
@@ -140,18 +167,18 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   if (!identity) return fs_.GetAttributes(*key).has_value() || fs_.GetAttributes(dir).has_value();
   // The drive roots that are sensible to compare with: the path's own drive
   // and the drive of the Windows directory.
-  if (!full->isUnc()) guarded.push_back(full->root + "\\");
-  auto windows = SplitFullPath(guarded[0], "", lead);
-  if (windows && !windows->isUnc()) guarded.push_back(windows->root + "\\");
-  for (std::size_t i = 0; i < guarded.size(); ++i) {
-    auto other = fs_.IdentityOf(guarded[i]);
-    if (!other) {
+  if (!full->isUnc()) places.push_back(full->root + "\\");
+  auto windows = SplitFullPath(places[0], "", lead);
+  if (windows && !windows->isUnc()) places.push_back(windows->root + "\\");
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const Guarded& guarded = GuardedPlace(places[i]);
+    if (!guarded.identity) {
       // The Windows and System directories exist; not being able to
       // identify them is a doubt. A root that cannot be opened is passed.
-      if (i < 2 && fs_.GetAttributes(guarded[i])) return true;
+      if (i < 2 && guarded.exists) return true;
       continue;
     }
-    if (*other == *identity) return true;
+    if (*guarded.identity == *identity) return true;
   }
   return false;
 }
@@ -194,7 +221,7 @@ bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
         RemoveTreeBelow(path, removeFiles);
         if (Addressable(path).size() < kMaxPath) RemoveOneDirectory(Addressable(path));
       } else if (removeFiles) {
-        fs_.SetAttributes(path, kAttrNormal);
+        ResetAttributes(path);
         DeleteOneFile(path);
       }
     }

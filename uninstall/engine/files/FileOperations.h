@@ -5,6 +5,9 @@
 // when the file is in use. No operation shows a message; failures are passed
 // over, as the engine goes on with its next item.
 #include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -34,6 +37,10 @@ class FileOperations {
   // Clears the attributes and deletes the file, and for a help file (.HLP)
   // also its index companions (.GID, .FTS). True when the file was deleted.
   bool RemoveFile(std::string_view path);
+  // Resets the attributes to normal where any is set that could stand in the
+  // way of a deletion (read-only, hidden, system, ...). An ordinary file is
+  // left alone: setting attributes costs more than deleting the file.
+  void ResetAttributes(std::string_view path);
   // Clears the attributes and removes the directory when it is empty.
   bool RemoveOneDirectory(std::string_view path);
   // Removes the directory's empty subdirectories, and with `removeFiles` its
@@ -71,6 +78,19 @@ class FileOperations {
   // The program's own path as last seen, its comparable form and the long
   // and short names of its file.
   std::string ownPathSeen_, ownKey_, ownLongName_, ownShortName_;
+
+  // The protected places as last looked up: they do not move during a run,
+  // and looking them up again for every directory of a tree would cost more
+  // than removing it. Looked up anew when the Windows or System directory
+  // reads differently.
+  struct Guarded {
+    std::string key;                        // comparable form; empty when it cannot be resolved
+    std::optional<FileIdentity> identity;   // nullopt when it cannot be identified
+    bool exists = false;
+  };
+  const Guarded& GuardedPlace(const std::string& path);
+  std::vector<std::pair<std::string, Guarded>> guarded_;
+  Guarded lastDoubt_;
 };
 
 }  // namespace scrubber

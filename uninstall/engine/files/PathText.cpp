@@ -6,6 +6,12 @@ namespace scrubber {
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+std::string AsciiUpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiUpper(c);
+  return out;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -14,6 +14,7 @@
 namespace scrubber {
 
 char AsciiUpper(char c);
+std::string AsciiUpperCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);

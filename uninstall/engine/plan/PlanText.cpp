@@ -37,11 +37,7 @@ bool NameMatches(std::string_view pattern, std::string_view name) {
   return false;
 }
 
-std::string FoldKey(std::string_view text) {
-  std::string key(text);
-  for (char& c : key) c = AsciiUpper(c);
-  return key;
-}
+std::string FoldKey(std::string_view text) { return AsciiUpperCase(text); }
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;

@@ -111,8 +111,10 @@ int RegistryOperations::AskRemoveShared(std::string_view path) {
 
 SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   if (globals_.isVersion4OrLater == 0) return SharedCount::NotShared;
-  const auto key = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
-  if (!key) return SharedCount::NotShared;
+  // Opened once for the run: a shared file per record makes this the busiest key.
+  if (!sharedDlls_) sharedDlls_ = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
+  if (!sharedDlls_) return SharedCount::NotShared;
+  RegKey* key = sharedDlls_.get();
   const auto count = UseCountOf(*key, path);
   if (!count || *count <= 0) return SharedCount::NotShared;
   if (*count > 1) {

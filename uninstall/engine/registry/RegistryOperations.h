@@ -5,6 +5,7 @@
 // that nothing uses any more is given up), and the database engine's
 // clean-up. Failures are passed over; only the two questions reach the user.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,7 @@ class RegistryOperations {
   Globals& globals_;
   const MsgStrings& strings_;
   EngineUi& ui_;
+  std::unique_ptr<RegKey> sharedDlls_;  // the shared counts' key, once opened
   LeadBytes lead_;
 };
 

@@ -1,6 +1,7 @@
 #include "RunUninstall.h"
 
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,9 @@ constexpr std::array kPrefixIds{kRemovingFile,     kRemovingSystemFile, kRemovin
                                 kExecutingProgram, kDeletingService};
 constexpr std::size_t kPrefixCapacity = 64;
 constexpr int kPerformingUninstall = 45;
+// Between items, queued messages are dispatched at most this often: often
+// enough for painting and Cancel, rarely enough to cost nothing next to the work.
+constexpr std::chrono::milliseconds kPumpInterval{5};
 // The service manager needs a moment after a deletion.
 constexpr std::uint32_t kServiceSettleMs = 3500;
 
@@ -110,7 +114,12 @@ class Uninstaller {
   // Between two items what the user did meanwhile is handled, so that the
   // wizard stays alive and a Cancel is seen before the next item. (A timed
   // wait after every line would make thousands of files cost minutes.)
-  void Between() { env_.ui.PumpMessages(0); }
+  void Between() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpInterval) return;
+    lastPump_ = now;
+    env_.ui.PumpMessages(0);
+  }
 
   // For steps that stop on cancel: false when the step must end now.
   bool NextItem() {
@@ -192,7 +201,7 @@ class Uninstaller {
       if (!NextCountedItem()) return;
       if (!Chosen(ini.selected) || !Qualifies(ini.installNo)) continue;
       Progress(kRemovingIniFile, ini.path);
-      (void)env_.platform.fs.SetAttributes(ini.path, kAttrNormal);
+      files_.ResetAttributes(ini.path);
       (void)files_.DeleteOneFile(ini.path);
     }
   }
@@ -387,6 +396,7 @@ class Uninstaller {
   SystemOperations system_;
   std::array<std::string, kPrefixIds.size()> prefixes_;
   std::uint32_t minInstall_ = 1;
+  std::chrono::steady_clock::time_point lastPump_{};
 };
 
 }  // namespace

@@ -4,29 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "ScrubLogRun.h"
 
 namespace {
 
-std::string Here() {
-  char own[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string path(own, n);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using namespace scrubber::testing;
 
 // As the JSON spells it.
 std::string Quoted(const std::string& text) {
@@ -43,18 +27,6 @@ std::string ShortOf(const std::string& path) {
   const DWORD n = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
   return n > 0 && n < MAX_PATH ? std::string(buffer, n) : path;
 }
-
-std::string LongOf(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD n = GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(buffer, n) : path;
-}
-
-struct RunResult {
-  DWORD exitCode = 999;
-  std::string out;
-  std::string err;
-};
 
 class InspectorTest : public ::testing::Test {
  protected:
@@ -77,35 +49,7 @@ class InspectorTest : public ::testing::Test {
     RemoveDirectoryA(root_.c_str());
   }
 
-  RunResult Run(const std::string& args) {
-    RunResult result;
-    const std::string outPath = root_ + "\\out.txt";
-    const std::string errPath = root_ + "\\err.txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + Here() + "ScrubLog.exe\" " + args;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-      WaitForSingleObject(process.hProcess, 60000);
-      GetExitCodeProcess(process.hProcess, &result.exitCode);
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
-    DeleteFileA(outPath.c_str());
-    DeleteFileA(errPath.c_str());
-    return result;
-  }
+  RunResult Run(const std::string& args) { return RunScrubLog(args, root_ + "\\", 60000); }
 
   std::string root_;
   std::string appDir_;

@@ -22,31 +22,11 @@
 
 #include <windows.h>
 
+#include "ScrubLogRun.h"
+
 namespace {
 
-std::string Here() {
-  char own[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string path(own, n);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string LongOf(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD n = GetLongPathNameA(path.c_str(), buffer, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(buffer, n) : path;
-}
+using namespace scrubber::testing;
 
 std::string Upper(std::string text) {
   for (char& c : text)
@@ -164,12 +144,6 @@ std::string Component() {
   return image;
 }
 
-struct RunResult {
-  DWORD exitCode = 999;
-  std::string out;
-  std::string err;
-};
-
 struct Step {
   std::string op;
   std::string target;
@@ -272,33 +246,7 @@ class PlanTest : public ::testing::Test {
   }
 
   RunResult Run(const std::string& args) {
-    RunResult result;
-    const std::string outPath = Here() + "plan-out-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    const std::string errPath = Here() + "plan-err-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + Here() + "ScrubLog.exe\" " + args;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-      WaitForSingleObject(process.hProcess, 120000);
-      GetExitCodeProcess(process.hProcess, &result.exitCode);
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
-    DeleteFileA(outPath.c_str());
-    DeleteFileA(errPath.c_str());
-    return result;
+    return RunScrubLog(args, Here() + "plan-" + std::to_string(GetCurrentProcessId()) + "-", 120000);
   }
 
   // The engine for real, as the plan ran it: Automatic, silent.

@@ -12,14 +12,7 @@
 #include <vector>
 
 #include "CanonicalPathNames.h"
-#include "FakeDde.h"
-#include "FakeFileSystem.h"
-#include "FakeLibraries.h"
-#include "FakeProcesses.h"
-#include "FakeProfile.h"
-#include "FakeRegistry.h"
-#include "FakeServices.h"
-#include "FakeSystem.h"
+#include "FakePlatform.h"
 #include "ParseInstallLog.h"
 #include "run/RunUninstall.h"
 
@@ -78,7 +71,7 @@ class ParseMessages final : public ParseUi {
   void SetMainTitle(std::string_view) override {}
 };
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected FakePlatform {
  protected:
   static constexpr char kLogPath[] = "C:\\APP\\INSTALL.LOG";
 
@@ -126,15 +119,6 @@ class EngineTest : public ::testing::Test {
     return n;
   }
 
-  FakeFileSystem fs;
-  FakeProfile profile{fs};
-  FakeRegistry registry;
-  FakeSystem system;
-  FakeServices services;
-  FakeProcesses processes;
-  FakeLibraries libraries;
-  FakeDde dde;
-  Platform platform{fs, profile, registry, system, services, processes, libraries, dde};
   CanonicalPathNames paths{fs};
   BuiltinStringTable table;
   MsgStrings strings{profile, "C:\\SCRUB\\UNINST.INI", table};

@@ -5,14 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeDde.h"
-#include "FakeFileSystem.h"
-#include "FakeLibraries.h"
-#include "FakeProcesses.h"
-#include "FakeProfile.h"
-#include "FakeRegistry.h"
-#include "FakeServices.h"
-#include "FakeSystem.h"
+#include "FakePlatform.h"
 #include "SystemOperations.h"
 
 namespace scrubber {
@@ -29,17 +22,8 @@ class ProgressUi final : public EngineUi {
   std::vector<std::string> events;
 };
 
-class SystemFixture : public ::testing::Test {
+class SystemFixture : public ::testing::Test, protected FakePlatform {
  protected:
-  FakeFileSystem fs;
-  FakeProfile profile{fs};
-  FakeRegistry registry;
-  FakeSystem system;
-  FakeServices services;
-  FakeProcesses processes;
-  FakeLibraries libraries;
-  FakeDde dde;
-  Platform platform{fs, profile, registry, system, services, processes, libraries, dde};
   Globals globals;
   FileOperations files{fs, profile, globals};
   ProgressUi ui;

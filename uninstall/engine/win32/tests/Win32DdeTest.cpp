@@ -17,18 +17,13 @@
 namespace scrubber {
 namespace {
 
-using testing::FixturePath;
 
 constexpr std::uint32_t kTimeoutMs = 5000;
 
 class Win32DdeTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (process_.hProcess) {
-      Stop();
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
-    }
+    if (standIn_.Running()) Stop();
     conversation_.reset();
     instance_.reset();
   }
@@ -38,30 +33,18 @@ class Win32DdeTest : public ::testing::Test {
     groupsFile_ = scratch_.path() + "\\groups.txt";
     logFile_ = scratch_.path() + "\\commands.txt";
     ASSERT_TRUE(testing::WriteFileForTest(groupsFile_, groups));
-    std::string eventName = "ScrubberProgmanFixture" + std::to_string(GetCurrentProcessId());
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-    ASSERT_TRUE(ready);
-    std::string command = "\"" + FixturePath("ProgmanFixture.exe") + "\" \"" + groupsFile_ + "\" \"" + logFile_ +
-                          "\" " + eventName;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
-    DWORD waited = started ? WaitForSingleObject(ready, 20000) : WAIT_FAILED;
-    CloseHandle(ready);
-    ASSERT_TRUE(started) << GetLastError();
-    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the fixture did not register its service";
+    ASSERT_TRUE(standIn_.Start(groupsFile_, logFile_)) << "the fixture did not register its service";
     instance_ = client_.Initialize();
     ASSERT_TRUE(instance_);
     conversation_ = instance_->Connect("PROGMAN", "PROGMAN");
     ASSERT_TRUE(conversation_);
   }
 
-  // Asks the fixture to end and waits for it; kills it when it does not.
+  // Asks the fixture to end and waits for it; it is killed when it does not.
   void Stop() {
     if (!conversation_ && instance_) conversation_ = instance_->Connect("PROGMAN", "PROGMAN");
     if (conversation_) (void)conversation_->Execute("[ExitFixture()]", 1000);
-    if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+    (void)standIn_.WaitForExit(5000);
     conversation_.reset();
   }
 
@@ -69,7 +52,7 @@ class Win32DdeTest : public ::testing::Test {
 
   testing::ScratchDir scratch_{"scrubber-dde"};
   std::string groupsFile_, logFile_;
-  PROCESS_INFORMATION process_{};
+  testing::ProgmanStandIn standIn_;
   Win32DdeClient client_;
   std::unique_ptr<DdeInstance> instance_;
   std::unique_ptr<DdeConversation> conversation_;

@@ -68,35 +68,6 @@ class QuietParse final : public ParseUi {
   void SetMainTitle(std::string_view) override {}
 };
 
-// The Program Manager stand-in, serving the groups of a text file and
-// writing down every command it receives.
-class ProgmanStandIn {
- public:
-  bool Start(const std::string& groupsFile, const std::string& commandsFile) {
-    const std::string event = "ScrubberEngineProgman" + std::to_string(GetCurrentProcessId());
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-    std::string command =
-        "\"" + FixturePath("ProgmanFixture.exe") + "\" \"" + groupsFile + "\" \"" + commandsFile + "\" " + event;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    const BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
-    const bool ok = started && WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0;
-    CloseHandle(ready);
-    return ok;
-  }
-  ~ProgmanStandIn() {
-    if (!process_.hProcess) return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 5000);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-};
-
 class RealRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -251,7 +222,7 @@ TEST_F(RealRun, EveryKindOfRecordIsUndone) {
   InstallRunningService();
   ASSERT_TRUE(WriteFileForTest(root + "\\groups.txt",
                                "[Scrubber Demo]\r\nEditor|" + In("A.DLL") + "\r\n[Other]\r\nKept|C:\\X.EXE\r\n"));
-  ProgmanStandIn progman;
+  testing::ProgmanStandIn progman;
   ASSERT_TRUE(progman.Start(root + "\\groups.txt", root + "\\commands.txt"));
 
   const std::string ran = root + "\\ran.txt";

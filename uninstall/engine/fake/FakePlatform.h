@@ -1,0 +1,33 @@
+#pragma once
+// One of each in-memory fake, handed out together as the engine's Platform:
+// what Win32Platform is for the real system.
+#include "FakeDde.h"
+#include "FakeFileSystem.h"
+#include "FakeLibraries.h"
+#include "FakeProcesses.h"
+#include "FakeProfile.h"
+#include "FakeRegistry.h"
+#include "FakeServices.h"
+#include "FakeSystem.h"
+#include "platform/Platform.h"
+
+namespace scrubber {
+
+struct FakePlatform {
+  FakePlatform() = default;
+  // The Platform refers to the members; none may move.
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
+  FakeFileSystem fs;
+  FakeProfile profile{fs};
+  FakeRegistry registry;
+  FakeSystem system;
+  FakeServices services;
+  FakeProcesses processes;
+  FakeLibraries libraries;
+  FakeDde dde;
+  Platform platform{fs, profile, registry, system, services, processes, libraries, dde};
+};
+
+}  // namespace scrubber

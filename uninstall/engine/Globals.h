@@ -28,6 +28,16 @@ struct Globals {
   // The uninstaller's own program file in long-name form; DeleteOneFile
   // compares against it to notice that it is deleting itself.
   std::string ownPath;
+
+  // The front end's run: how it was started and what it works on.
+  std::int32_t autoMode = 0;           // /A or /S
+  std::int32_t removalHelperMode = 0;  // started as removal helper (/z)
+  std::int32_t withTempCopy = 0;       // a normal run: the program copied itself aside
+  std::uint8_t currentPage = 0;        // the wizard page shown
+  std::string settingsFile;            // the own path with "INI" for its last three characters
+  std::string logPath;
+  std::string captionArg;
+  std::string tempCopyPath;
 };
 
 }  // namespace scrubber

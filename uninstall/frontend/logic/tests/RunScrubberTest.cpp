@@ -1,0 +1,327 @@
+// The run's order over the fakes: which steps happen, in which order, for
+// each kind of run, as a recording shell sees them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "RunScrubber.h"
+#include "StringTable.h"
+
+namespace scrubber {
+namespace {
+
+constexpr char kProgram[] = "C:\\APP\\UNINST.EXE";
+constexpr char kLog[] = "C:\\APP\\INSTALL.LOG";
+
+// Records every call by name; answers as the scene asks.
+class RecordingShell final : public Shell {
+ public:
+  explicit RecordingShell(Globals& g) : g_(g) {}
+
+  void ShowMessage(int textId, int, std::string_view, std::string_view) override {
+    calls.push_back("ParseMessage " + std::to_string(textId));
+  }
+  void SetMainTitle(std::string_view title) override { calls.push_back("Title " + std::string(title)); }
+  void DisableImeUnlessInteractive() override { calls.push_back("LogonCheck"); }
+  std::string ModulePath() override { return kProgram; }
+  std::string TempFileName(std::string_view dir, std::string_view prefix, unsigned unique) override {
+    return std::string(dir) + "\\" + std::string(prefix) + (unique == 0x1A2B ? "1A2B" : "????") + ".TMP";
+  }
+  void LoadWizardBitmap() override { calls.push_back("LoadBitmap"); }
+  void ReleaseWizardBitmap() override { calls.push_back("ReleaseBitmap"); }
+  bool EnterInstance() override {
+    calls.push_back("EnterInstance");
+    return firstInstance;
+  }
+  void LeaveInstance() override { calls.push_back("LeaveInstance"); }
+  int ShowMessageBox(std::string_view text, std::string_view caption, unsigned type, BoxOwner) override {
+    calls.push_back("Message " + std::string(caption) + ": " + std::string(text) + " type " + std::to_string(type));
+    return messageAnswer;
+  }
+  void InitAppearance(const AppearanceSettings& s) override {
+    calls.push_back("InitAppearance");
+    appearance = s;
+  }
+  void DeleteFonts() override { calls.push_back("DeleteFonts"); }
+  void DeletePalette() override { calls.push_back("DeletePalette"); }
+  bool CreateMainWindow(std::string_view caption, bool show) override {
+    calls.push_back("MainWindow '" + std::string(caption) + (show ? "' shown" : "' hidden"));
+    return mainWindowOk;
+  }
+  void CloseMainWindow() override { calls.push_back("CloseMainWindow"); }
+  void WaitOneSecond() override { calls.push_back("WaitOneSecond"); }
+  void LoadControlLibrary(bool autoSubclass) override {
+    calls.push_back(autoSubclass ? "LoadControls auto" : "LoadControls");
+  }
+  void UnloadControlLibrary() override { calls.push_back("UnloadControls"); }
+  std::string AskForLog(std::string_view filter) override {
+    calls.push_back("AskForLog " + std::string(filter));
+    return chosenLog;
+  }
+  void SetWaitCursor(bool wait) override { calls.push_back(wait ? "WaitCursor" : "ArrowCursor"); }
+  bool CreateWizard(UninstallModel& model, const MsgStrings&) override {
+    calls.push_back("CreateWizard page " + std::to_string(g_.currentPage));
+    model_ = &model;
+    return wizardOk;
+  }
+  void WaitForWizard() override {
+    calls.push_back("WaitForWizard");
+    if (cancelInWizard) {
+      g_.cancelRequested = 1;
+      return;
+    }
+    g_.method = chosenMethod;
+    if (chosenMethod == kCustom) {
+      for (auto& f : model_->PrivateFiles) f.selected = 1;
+    }
+    g_.uninstallConfirmed = 1;
+  }
+  EngineUi& WizardUi() override { return ui; }
+  void DestroyWizard() override { calls.push_back("DestroyWizard"); }
+  void BroadcastSettingsChange() override { calls.push_back("Broadcast"); }
+  void ReportStatus(const StatusReport& r) override {
+    calls.push_back("Report " + std::to_string(r.status) + " " + r.runtimeLibrary + " " + r.statusLibrary + " " +
+                    r.header->mifName);
+  }
+  void WriteRestartHelper(std::string_view path) override { calls.push_back("WriteHelper " + std::string(path)); }
+  void StartProgram(std::string_view command) override { calls.push_back("Start " + std::string(command)); }
+  void RestartSystem() override { calls.push_back("RestartSystem"); }
+
+  std::vector<std::string> calls;
+  AppearanceSettings appearance;
+  HeadlessUi ui;
+  bool firstInstance = true;
+  bool mainWindowOk = true;
+  bool wizardOk = true;
+  bool cancelInWizard = false;
+  int messageAnswer = 1;
+  std::int32_t chosenMethod = kAutomatic;
+  std::string chosenLog;
+
+ private:
+  Globals& g_;
+  UninstallModel* model_ = nullptr;
+};
+
+struct World {
+  World() {
+    fake.fs.AddFile(kProgram, "MZ program");
+    fake.fs.AddDir("C:\\TEMP");
+  }
+  // A log of one installation that lists the program itself, a file and
+  // the program's directory.
+  void WriteLog(std::string_view extraHeader = {}) {
+    std::string log = "***  Installation Started\r\nTitle: Demo Application INSTALLATION\r\n";
+    log += std::string(extraHeader);
+    log += "Made Dir: C:\\APP\r\nFile Copy: C:\\APP\\A.EXE\r\nFile Copy: C:\\APP\\UNINST.EXE\r\n";
+    fake.fs.AddFile(kLog, log);
+    fake.fs.AddFile("C:\\APP\\A.EXE", "a");
+  }
+  int Run(std::string_view commandLine) { return RunScrubber(fake.platform, shell, table, g, commandLine); }
+  bool Has(std::string_view call) const {
+    for (const auto& c : shell.calls) {
+      if (c == call) return true;
+    }
+    return false;
+  }
+  bool HasPrefix(std::string_view prefix) const {
+    for (const auto& c : shell.calls) {
+      if (c.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+  }
+
+  FakePlatform fake;
+  Globals g;
+  RecordingShell shell{g};
+  BuiltinStringTable table;
+};
+
+TEST(RunScrubber, NormalRunFromLogThroughWizardToRemovalHelper) {
+  World w;
+  w.WriteLog();
+  EXPECT_EQ(w.Run(kLog), 0);
+  const std::vector<std::string> expected = {
+      "LogonCheck",
+      "LoadBitmap",
+      "EnterInstance",
+      "InitAppearance",
+      "MainWindow ' ' shown",
+      "LoadControls",
+      "WaitCursor",
+      "Title Uninstall Demo Application",
+      "ArrowCursor",
+      "CreateWizard page 0",
+      "WaitForWizard",
+      "Broadcast",
+      "DestroyWizard",
+      "CloseMainWindow",
+      "UnloadControls",
+      "ReleaseBitmap",
+      "DeleteFonts",
+      "Start \"C:\\TEMP\\KVR1A2B.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\"",
+      "DeletePalette",
+  };
+  EXPECT_EQ(w.shell.calls, expected);
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\APP\\A.EXE"));
+  EXPECT_FALSE(w.fake.fs.Exists(kLog)) << "an Automatic uninstall deletes its log";
+  EXPECT_TRUE(w.fake.fs.Exists("C:\\TEMP\\KVR1A2B.EXE"));
+  ASSERT_EQ(w.fake.fs.RestartMoves().size(), 1u);
+  EXPECT_EQ(w.fake.fs.RestartMoves()[0].from, "C:\\TEMP\\KVR1A2B.EXE");
+  EXPECT_EQ(w.g.selfDeletePending, 1);
+}
+
+TEST(RunScrubber, SilentRunAsksNothingAndRestartsThroughTheHelper) {
+  World w;
+  w.WriteLog("Uninstall MIF: DEMO.MIF\r\n");
+  w.fake.fs.AddFile("C:\\APP\\B.DLL", "new");
+  w.fake.fs.AddFile("C:\\APP\\B.BAK", "old");
+  w.fake.fs.HoldOpen("C:\\APP\\B.DLL");  // in use: replaced at the next restart
+  std::string log = *w.fake.fs.ReadWholeFile(kLog);
+  log += "File Overwrite: C:\\APP\\B.DLL\r\nBackup Copy: C:\\APP\\B.BAK\r\n";
+  ASSERT_TRUE(w.fake.fs.WriteWholeFile(kLog, log).ok());
+  w.Run(std::string("/S /r ") + kLog);
+  EXPECT_FALSE(w.Has("EnterInstance"));
+  EXPECT_FALSE(w.HasPrefix("CreateWizard"));
+  EXPECT_FALSE(w.HasPrefix("Message"));
+  EXPECT_TRUE(w.Has("MainWindow ' ' hidden"));
+  EXPECT_EQ(w.g.rollback, 1);
+  EXPECT_EQ(w.g.rebootNeeded, 1);
+  const std::vector<std::string>& c = w.shell.calls;
+  const auto at = [&](std::string_view call) {
+    for (std::size_t i = 0; i < c.size(); ++i) {
+      if (c[i].rfind(call, 0) == 0) return static_cast<int>(i);
+    }
+    return -1;
+  };
+  EXPECT_LT(at("Report 0 C:\\WINDOWS\\SYSTEM32\\msvcrt20.dll C:\\WINDOWS\\ismif32.dll DEMO.MIF"), at("Broadcast"));
+  EXPECT_LT(at("Broadcast"), at("Report 1"));
+  EXPECT_LT(at("ReleaseBitmap"), at("WriteHelper C:\\WINDOWS\\_QZRSTRT.EXE"));
+  EXPECT_LT(at("WriteHelper"), at("Start \"C:\\TEMP"));
+  EXPECT_LT(at("Start \"C:\\TEMP"), at("DeletePalette"));
+  EXPECT_EQ(c.back(), "Start C:\\WINDOWS\\_QZRSTRT.EXE");
+}
+
+TEST(RunScrubber, RestartQuestionDecidesAndOtherPlatformsRestartDirectly) {
+  for (int answer : {1, 2}) {
+    World w;
+    w.WriteLog();
+    w.fake.fs.AddFile("C:\\APP\\B.DLL", "new");
+    w.fake.fs.AddFile("C:\\APP\\B.BAK", "old");
+    w.fake.fs.HoldOpen("C:\\APP\\B.DLL");
+    std::string log = *w.fake.fs.ReadWholeFile(kLog) + "File Overwrite: C:\\APP\\B.DLL\r\nBackup Copy: C:\\APP\\B.BAK\r\n";
+    ASSERT_TRUE(w.fake.fs.WriteWholeFile(kLog, log).ok());
+    w.shell.messageAnswer = answer;
+    w.g.rollback = 1;
+    w.Run(std::string("/A ") + kLog);
+    EXPECT_TRUE(w.HasPrefix("Message Uninstall: This uninstall must reboot your computer")) << answer;
+    EXPECT_EQ(w.HasPrefix("WriteHelper"), answer == 1);
+    EXPECT_EQ(w.Has("Start C:\\WINDOWS\\_QZRSTRT.EXE"), answer == 1);
+  }
+  World w;
+  w.fake.system.SetPlatformKind(2);
+  w.WriteLog();
+  w.Run(std::string("/S ") + kLog);
+  EXPECT_FALSE(w.HasPrefix("WriteHelper"));
+  const auto wininit = w.fake.fs.ReadWholeFile("C:\\WINDOWS\\WININIT.INI");
+  ASSERT_TRUE(wininit.has_value());
+  EXPECT_EQ(*wininit, "[rename]\r\nNUL=C:\\TEMP\\KVR1A2B.EXE\r\n");
+}
+
+TEST(RunScrubber, SecondInstanceIsToldFromTheTableAndGoes) {
+  World w;
+  w.WriteLog();
+  // The settings file cannot change these two texts.
+  w.fake.fs.AddFile("C:\\APP\\UNINST.INI", "[Language]\r\nMsg79=changed\r\nMsg80=changed\r\n");
+  w.shell.firstInstance = false;
+  w.Run(kLog);
+  const std::vector<std::string> expected = {
+      "LogonCheck", "LoadBitmap", "EnterInstance",
+      "Message Multiple Instance: Application is already running - Terminating this instance type 64",
+      "LeaveInstance"};
+  EXPECT_EQ(w.shell.calls, expected);
+  EXPECT_TRUE(w.fake.fs.Exists("C:\\APP\\A.EXE"));
+}
+
+TEST(RunScrubber, RemovalHelperDeletesTheFirstRunsFileAndDirectory) {
+  World w;
+  w.Run("/z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\"");
+  const std::vector<std::string> expected = {"LogonCheck",         "LoadBitmap",     "EnterInstance",
+                                             "InitAppearance",     "MainWindow ' ' hidden", "WaitOneSecond",
+                                             "CloseMainWindow",    "ReleaseBitmap",  "DeleteFonts",
+                                             "DeletePalette"};
+  EXPECT_EQ(w.shell.calls, expected);
+  EXPECT_FALSE(w.fake.fs.Exists(kProgram));
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\APP"));
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\TEMP\\KVR1A2B.EXE")) << "the helper makes no copy of itself";
+}
+
+TEST(RunScrubber, LogSelection) {
+  {  // nothing given, nothing beside the program: the dialog, then the in-place end
+    World w;
+    w.Run("");
+    EXPECT_TRUE(w.Has("AskForLog Installation Logs"));
+    EXPECT_FALSE(w.HasPrefix("CreateWizard"));
+    EXPECT_FALSE(w.HasPrefix("Start")) << "no removal helper when nothing listed the program";
+  }
+  {  // INSTALL.LOG beside the program is taken without asking
+    World w;
+    w.WriteLog();
+    w.Run("");
+    EXPECT_FALSE(w.HasPrefix("AskForLog"));
+    EXPECT_TRUE(w.Has("CreateWizard page 0"));
+  }
+  {  // switches alone do not look beside the program
+    World w;
+    w.WriteLog();
+    w.Run("/A");
+    EXPECT_TRUE(w.HasPrefix("AskForLog"));
+    EXPECT_TRUE(w.fake.fs.Exists("C:\\APP\\A.EXE"));
+  }
+  {  // a relative path is taken from the current directory of the start
+    World w;
+    w.WriteLog();
+    w.fake.fs.SetCurrentDir("C:\\APP");
+    w.shell.chosenMethod = kAutomatic;
+    w.Run("INSTALL.LOG caption");
+    EXPECT_EQ(w.g.logPath, kLog);
+    EXPECT_TRUE(w.Has("MainWindow 'caption' shown"));
+    EXPECT_FALSE(w.HasPrefix("Title ")) << "a given caption stays";
+    EXPECT_FALSE(w.fake.fs.Exists("C:\\APP\\A.EXE"));
+  }
+}
+
+TEST(RunScrubber, CancelAndAMissingWizardUndoNothing) {
+  for (bool wizardOk : {true, false}) {
+    World w;
+    w.WriteLog();
+    w.shell.cancelInWizard = true;
+    w.shell.wizardOk = wizardOk;
+    w.Run(kLog);
+    EXPECT_EQ(w.g.cancelRequested, 1);
+    EXPECT_FALSE(w.Has("Broadcast"));
+    EXPECT_TRUE(w.fake.fs.Exists("C:\\APP\\A.EXE"));
+    EXPECT_TRUE(w.fake.fs.Exists(kLog));
+    EXPECT_TRUE(w.Has("CloseMainWindow"));
+  }
+}
+
+TEST(RunScrubber, InPlaceRunRemovesItsSettingsFile) {
+  World w;
+  w.WriteLog();
+  w.fake.fs.AddFile("C:\\APP\\UNINST.INI", "[Settings]\r\nNo Background=1\r\nStart Red=-100\r\n");
+  w.Run(std::string("/Z /A ") + kLog);
+  EXPECT_TRUE(w.Has("MainWindow ' ' hidden")) << "No Background keeps the window hidden";
+  EXPECT_EQ(w.shell.appearance.gradient.start[0], -100);
+  EXPECT_EQ(w.shell.appearance.gradient.delta[0], 100);
+  EXPECT_TRUE(w.Has("CreateWizard page 11")) << "automatic runs open on the Ready page";
+  EXPECT_FALSE(w.HasPrefix("WaitForWizard"));
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\APP\\UNINST.INI"));
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\TEMP\\KVR1A2B.EXE"));
+  EXPECT_FALSE(w.HasPrefix("Start"));
+}
+
+}  // namespace
+}  // namespace scrubber

@@ -5,6 +5,10 @@
 #                        WINEPREFIX, DISPLAY and WINE_SESSION_OWNED
 #   wine_session_stop    ends the wineserver, Xvfb and removes the prefix,
 #                        but only what this session started
+#   wine_prefix_detach_host
+#                        replaces the prefix's links to the host's user
+#                        folders (Desktop, Documents, ...) by plain folders,
+#                        before anything that deletes runs in it
 #   wine_run SECONDS PROGRAM [ARGS...]
 #                        runs a Windows program with a time limit; returns
 #                        its exit code (124 on time-out)
@@ -81,6 +85,14 @@ wine_session_stop() {
     unset WINE_SESSION_XVFB DISPLAY
   fi
   unset WINE_SESSION_OWNED
+}
+
+wine_prefix_detach_host() {
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    rm -f -- "$link" && mkdir -p -- "$link"
+  done
 }
 
 wine_run() {

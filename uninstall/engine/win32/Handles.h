@@ -1,6 +1,6 @@
 #pragma once
-// Scoped owners for the Win32 handles this layer opens: each is closed by
-// its own function when the owner goes.
+// Scoped owners for every Win32 handle the uninstaller opens, kernel, registry
+// and GDI alike: each is closed by its own function when the owner goes.
 #include <windows.h>
 #include <ddeml.h>
 
@@ -51,6 +51,9 @@ struct CloseDdeConversation {
 struct CloseDdeInstance {
   void operator()(DWORD id) const { DdeUninitialize(id); }
 };
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ o) const { DeleteObject(o); }
+};
 
 // INVALID_HANDLE_VALUE is not a constant expression; these wrappers test
 // against it explicitly.
@@ -93,6 +96,72 @@ using KernelHandle = Owned<HANDLE, nullptr, CloseKernelHandle>;
 using Library = Owned<HMODULE, nullptr, CloseLibrary>;
 using DdeConversation = Owned<HCONV, nullptr, CloseDdeConversation>;
 using DdeInstance = Owned<DWORD, 0, CloseDdeInstance>;
+using AutoDeleteFont = Owned<HFONT, nullptr, DeleteGdiObject>;
+using AutoDeleteBrush = Owned<HBRUSH, nullptr, DeleteGdiObject>;
+using AutoDeletePalette = Owned<HPALETTE, nullptr, DeleteGdiObject>;
+using AutoDeleteBitmap = Owned<HBITMAP, nullptr, DeleteGdiObject>;
+
+// A window's (or, with no window, the screen's) device context.
+class ScopedGetDC {
+ public:
+  explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ScopedGetDC(const ScopedGetDC&) = delete;
+  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+  ~ScopedGetDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint and EndPaint around one paint message.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window) { dc_ = BeginPaint(window, &ps_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  ~ScopedPaint() { EndPaint(window_, &ps_); }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// A memory device context, deleted when it goes.
+class ScopedMemoryDC {
+ public:
+  explicit ScopedMemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+  ~ScopedMemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// An object selected into a device context for a while; the previous one
+// goes back when the owner goes.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+  ~ScopedSelect() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 // A DDE string handle belongs to its instance, which its release needs.
 class DdeString {

@@ -225,8 +225,10 @@ void Wizard::FlushProgress() {
     pendingText_.reset();
   }
   if (progressDirty_) {
+    // Only the dialog repaints: the bar's own control (shown with the
+    // control library) would otherwise paint over the blocks.
     RECT r{progress_.left - 1, progress_.top - 1, progress_.right + 1, progress_.bottom + 1};
-    InvalidateRect(window_, &r, FALSE);
+    RedrawWindow(window_, &r, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
     progressDirty_ = false;
   }
 }

@@ -58,7 +58,23 @@ INT_PTR Wizard::OnInitDialog() {
   GetWindowRect(bar, &r);
   MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&r), 2);
   progress_ = PixelRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+  SetWindowLongPtrA(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  barProcedure_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Wizard::BarProcedure)));
   return TRUE;
+}
+
+// The bar's control, shown when the control library is active, paints after
+// the dialog and would cover the blocks: they are drawn again over it.
+LRESULT CALLBACK Wizard::BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Wizard*>(GetWindowLongPtrA(bar, GWLP_USERDATA));
+  if (!self || !self->barProcedure_) return DefWindowProcA(bar, message, wParam, lParam);
+  const LRESULT result = CallWindowProcA(self->barProcedure_, bar, message, wParam, lParam);
+  if (message == WM_PAINT && self->window_ && self->c_.globals.progressStarted) {
+    win32::ScopedGetDC dc(self->window_);
+    self->PaintProgress(dc.get());
+  }
+  return result;
 }
 
 void Wizard::Display(int id, bool shown) {

@@ -57,6 +57,7 @@ class Wizard final : public Dialog, public EngineUi {
   void Display(int id, bool shown);
   void FlushProgress();
   void PaintProgress(HDC dc);
+  static LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
   WizardContext c_;
   UninstallModel& model_;
@@ -64,6 +65,7 @@ class Wizard final : public Dialog, public EngineUi {
   PixelRect progress_{};  // the bar's inner rectangle, in client coordinates
   std::optional<std::string> pendingText_;  // shown at the next pump
   bool progressDirty_ = false;
+  WNDPROC barProcedure_ = nullptr;  // the bar control's own procedure
 };
 
 }  // namespace scrubber

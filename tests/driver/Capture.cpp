@@ -80,11 +80,9 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
   return std::fclose(file) == 0 && ok;
 }
 
-}  // namespace
-
-bool SaveWindowPicture(HWND window, const std::string& pngPath) {
-  RECT rect;
-  if (!GetWindowRect(window, &rect)) return false;
+// The display's pixels in a screen rectangle, 32 bits each (blue, green,
+// red, unused), top row first.
+bool GrabScreen(const RECT& rect, std::vector<std::uint8_t>& bgra) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
   HDC screen = GetDC(nullptr);
@@ -100,12 +98,44 @@ bool SaveWindowPicture(HWND window, const std::string& pngPath) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  const int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  bgra.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+  const int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bgra.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return lines == height && WritePng(pngPath, width, height, pixels);
+  return lines == height;
+}
+
+}  // namespace
+
+COLORREF Pixels::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+  return values[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+}
+
+Pixels PixelsOf(HWND window) {
+  Pixels pixels;
+  RECT rect;
+  if (!GetClientRect(window, &rect)) return pixels;
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  std::vector<std::uint8_t> bgra;
+  if (!GrabScreen(rect, bgra)) return pixels;
+  pixels.width = rect.right - rect.left;
+  pixels.height = rect.bottom - rect.top;
+  pixels.values.reserve(bgra.size() / 4);
+  for (size_t i = 0; i + 3 < bgra.size(); i += 4) pixels.values.push_back(RGB(bgra[i + 2], bgra[i + 1], bgra[i]));
+  return pixels;
+}
+
+bool SaveWindowPicture(HWND window, const std::string& pngPath) {
+  RECT rect;
+  if (!GetWindowRect(window, &rect)) return false;
+  // A maximised window's frame lies outside the screen, and a copy from
+  // outside the screen comes back black as a whole.
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  IntersectRect(&rect, &rect, &screen);
+  std::vector<std::uint8_t> pixels;
+  return GrabScreen(rect, pixels) && WritePng(pngPath, rect.right - rect.left, rect.bottom - rect.top, pixels);
 }
 
 }  // namespace testdriver

@@ -115,6 +115,17 @@ std::optional<FileDialogInfo> WaitForFileDialog(DWORD pid, DWORD timeoutMs = kDe
 bool AnswerFileDialog(const FileDialogInfo& dialog, const std::string& windowsPath);
 bool CancelFileDialog(const FileDialogInfo& dialog);
 
+// What the display shows of a window's client area, row by row; parts that
+// other windows cover show those windows.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> values;
+  // CLR_INVALID outside the area.
+  COLORREF At(int x, int y) const;
+};
+Pixels PixelsOf(HWND window);
+
 // Saves what the display shows of the window (frame included) as a PNG file.
 bool SaveWindowPicture(HWND window, const std::string& pngPath);
 

@@ -22,8 +22,13 @@ BOOL CALLBACK CollectBoxParts(HWND child, LPARAM param) {
   return TRUE;
 }
 
+// A dialog's separator line or frame may carry the same id (-1): only a
+// text control counts.
 bool LooksLikeMessageBox(HWND window) {
-  return GetDlgItem(window, kMessageBoxTextId) != nullptr;
+  HWND text = GetDlgItem(window, kMessageBoxTextId);
+  if (!text || ClassOf(text) != "Static") return false;
+  const LONG type = GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK;
+  return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
 }
 
 }  // namespace

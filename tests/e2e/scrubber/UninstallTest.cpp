@@ -173,6 +173,11 @@ class ScrubberShared : public ::testing::Test {
     exe_ = PlaceUninstaller(dir_);
   }
   void TearDown() override {
+    HKEY overrides = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDllOverrides, 0, KEY_SET_VALUE, &overrides) == ERROR_SUCCESS) {
+      RegDeleteValueA(overrides, "ctl3d32");
+      RegCloseKey(overrides);
+    }
     DeleteFileA(file_.c_str());
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
@@ -194,6 +199,7 @@ class ScrubberShared : public ::testing::Test {
     return dialog;
   }
 
+  static constexpr char kDllOverrides[] = "Software\\Wine\\DllOverrides";
   const std::string dir_ = "C:\\Case34";
   const std::string file_ = "C:\\windows\\system32\\SCRSHARE.DLL";
   std::string exe_;
@@ -229,6 +235,7 @@ TEST_F(ScrubberShared, EnterAnswersNoToAllOverTheProgressPage) {
     for (int x = area.left; x < area.right; ++x) blocks += pixels.At(x, y) == kBlockColour ? 1 : 0;
   EXPECT_GT(blocks, 0) << "no progress blocks inside the progress area; control " << kProgress
                        << (IsWindowVisible(bar) ? " shown over it" : " hidden");
+  EXPECT_TRUE(IsWindowVisible(bar)) << "with the control library the bar's own control is shown";
 
   PressKeyInFocus(dialog, VK_RETURN);
   ExpectEndsWithZero(*run);
@@ -236,7 +243,10 @@ TEST_F(ScrubberShared, EnterAnswersNoToAllOverTheProgressPage) {
   EXPECT_FALSE(Exists(dir_ + "\\S.INI"));
 }
 
-TEST_F(ScrubberShared, EscapeAnswersNo) {
+// Without the control library (disabled for this run): the bar's control
+// stays hidden and the wizard frames the bar itself.
+TEST_F(ScrubberShared, EscapeAnswersNoWithoutTheControlLibrary) {
+  ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, kDllOverrides, "ctl3d32", ""));
   std::optional<Process> run;
   HWND wizard = StartToWizard(run, exe_, dir_ + "\\INSTALL.LOG");
   ASSERT_NE(wizard, nullptr);
@@ -244,6 +254,17 @@ TEST_F(ScrubberShared, EscapeAnswersNo) {
   Click(FindChildById(wizard, kNext));
   HWND dialog = WaitForQuestion(run->pid());
   ASSERT_NE(dialog, nullptr);
+  SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Sleep(300);
+  HWND bar = FindChildById(wizard, kProgress);
+  EXPECT_FALSE(IsWindowVisible(bar));
+  RECT area{};
+  GetWindowRect(bar, &area);
+  MapWindowPoints(nullptr, wizard, reinterpret_cast<POINT*>(&area), 2);
+  const Pixels pixels = PixelsOf(wizard);
+  const int middle = (area.top + area.bottom) / 2;
+  EXPECT_EQ(pixels.At(area.left, middle), RGB(0, 0, 0)) << "no frame left of the bar";
+  EXPECT_EQ(pixels.At(area.right - 1, middle), RGB(0, 0, 0)) << "no frame right of the bar";
   PressKeyInFocus(dialog, VK_ESCAPE);
   ExpectEndsWithZero(*run);
   EXPECT_TRUE(Exists(file_)) << "No removed the shared file";

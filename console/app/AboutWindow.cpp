@@ -21,34 +21,20 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 }  // namespace
 
 AboutWindow::AboutWindow(App& app)
-    : app_(app), logic_(app.services().registry, app.services().files, starter_, messages_) {}
+    : FormWindow(app), logic_(app.services().registry, app.services().files, starter_, messages_) {}
 
 bool AboutWindow::Register(HINSTANCE instance) {
-  return RegisterFormClass(instance, kClassName, WndProc, nullptr);
+  return RegisterFormClass(instance, kClassName, nullptr);
 }
 
 bool AboutWindow::Create(HWND owner) {
-  Dpi dpi = Dpi::OfScreen();
-  RECT frame = CentredFrame(TwipsToPixels(about_form::kClientWidth, dpi.x),
-                            TwipsToPixels(about_form::kClientHeight, dpi.y), kStyle, kExStyle, false);
-  window_ = CreateWindowExA(kExStyle, kClassName, logic_.Caption().c_str(), kStyle, frame.left, frame.top,
-                            frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, app_.instance(), this);
-  return window_ != nullptr;
+  const Dpi dpi = Dpi::OfScreen();
+  const RECT frame = CentredFrame(dpi, about_form::kClientWidth, about_form::kClientHeight, kStyle, kExStyle, false);
+  return CreateForm(kExStyle, kClassName, logic_.Caption().c_str(), kStyle, frame, owner, nullptr);
 }
 
-LRESULT CALLBACK AboutWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = FormOf<AboutWindow>(window, message, lParam);
-  if (message == WM_NCCREATE) self->window_ = window;
-  if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
-}
-
-LRESULT AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return OnCreate();
-    case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case DM_GETDEFID:  // cmdOK is the default button
       return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
@@ -56,40 +42,38 @@ LRESULT AboutWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
       break;
-    case WM_DESTROY:
-      return OnDestroy();
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return FormWindow::OnMessage(message, wParam, lParam);
 }
 
 LRESULT AboutWindow::OnCreate() {
-  app_.WindowOpened();
   messages_.SetOwner(window_);
   starter_.SetOwner(window_);
   Dpi dpi = Dpi::OfScreen();
-  font_ = CreateFormFont(dpi.y);
-  linkFont_ = CreateFormFont(dpi.y, true);
-  titleFont_ = CreateFormFont(dpi.y, false, 12, true);
+  font_.Reset(CreateFormFont(dpi.y));
+  linkFont_.Reset(CreateFormFont(dpi.y, true));
+  titleFont_.Reset(CreateFormFont(dpi.y, false, 12, true));
+  const HFONT font = font_.get();
   auto px = [&](const TwipsRect& r) { return dpi.ToPixels(r); };
   // Created in tab order: cmdOK, cmdSysInfo, then what takes no focus.
   HWND ok = AddControl(window_, "BUTTON", ResString(IDS_ABOUT_OK), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
-                       px(about_form::kCmdOK), font_);
+                       px(about_form::kCmdOK), font);
   AddControl(window_, "BUTTON", ResString(IDS_ABOUT_SYSINFO), WS_TABSTOP | BS_PUSHBUTTON, IDC_ABOUT_CMDSYSINFO,
-             px(about_form::kCmdSysInfo), font_);
+             px(about_form::kCmdSysInfo), font);
   HWND icon = AddControl(window_, "STATIC", "", SS_ICON, IDC_ABOUT_PICICON, px(about_form::kPicIcon), nullptr);
   SendMessageA(icon, STM_SETICON,
                reinterpret_cast<WPARAM>(LoadIconA(app_.instance(), MAKEINTRESOURCEA(IDI_ROSTERLY))), 0);
   AddControl(window_, "STATIC", logic_.TitleText(), SS_LEFT, IDC_ABOUT_LBLTITLE, px(about_form::kLblTitle),
-             titleFont_);
+             titleFont_.get());
   AddControl(window_, "STATIC", logic_.VersionText(), SS_LEFT, IDC_ABOUT_LBLVERSION, px(about_form::kLblVersion),
-             font_);
+             font);
   AddControl(window_, "STATIC", std::string(text::kDescription), SS_LEFT, IDC_ABOUT_LBLDESCRIPTION,
-             px(about_form::kLblDescription), font_);
+             px(about_form::kLblDescription), font);
   AddControl(window_, "STATIC", "", SS_ETCHEDHORZ, IDC_ABOUT_LINE1, px(about_form::kLine1), nullptr);
   AddControl(window_, "STATIC", ResString(IDS_ABOUT_DISCLAIMER), SS_LEFT, IDC_ABOUT_LBLDISCLAIMER,
-             px(about_form::kLblDisclaimer), font_);
+             px(about_form::kLblDisclaimer), font);
   webLabel_ = AddControl(window_, "STATIC", logic_.WebText(), SS_LEFTNOWORDWRAP | SS_NOTIFY, IDC_ABOUT_LABEL1,
-                         px(about_form::kLabel1), linkFont_);
+                         px(about_form::kLabel1), linkFont_.get());
   SetFocus(ok);
   return 0;
 }
@@ -120,24 +104,21 @@ LRESULT AboutWindow::OnControlColour(HDC dc, HWND control) {
 
 bool AboutWindow::OnSetCursor(HWND over) {
   if (over != webLabel_) return false;
-  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+  SetCursor(LoadCursorA(nullptr, IDC_HAND));
   return true;
 }
 
 bool AboutWindow::PreTranslate(MSG& msg) {
-  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  if (!IsFor(msg)) return false;
   return IsDialogMessageA(window_, &msg) != 0;
 }
 
-LRESULT AboutWindow::OnDestroy() {
-  window_ = nullptr;
+void AboutWindow::OnDestroy() {
   webLabel_ = nullptr;
-  for (HFONT* f : {&font_, &linkFont_, &titleFont_}) {
-    if (*f) DeleteObject(*f);
-    *f = nullptr;
-  }
-  app_.WindowClosed();
-  return 0;
+  // An About box closed is kept until the process ends: its fonts go now.
+  font_.Reset();
+  linkFont_.Reset();
+  titleFont_.Reset();
 }
 
 }  // namespace rosterly

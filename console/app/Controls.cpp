@@ -1,5 +1,9 @@
 #include "Controls.h"
 
+#include <string_view>
+
+#include "Handles.h"
+
 namespace rosterly {
 
 const char kFormFontFace[] = "MS Sans Serif";
@@ -13,15 +17,15 @@ namespace {
 constexpr char kReferenceCaption[] = "List Local Groups and Members";
 constexpr int kReferenceWidthAt96 = 150;
 
-int TextWidth(HFONT font, const char* text) {
+// The size of a text in that font, measured on the window's device context
+// (the screen's without a window).
+SIZE TextSize(HWND window, std::string_view text, HFONT font) {
   SIZE size{0, 0};
-  if (HDC dc = GetDC(nullptr)) {
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-  }
-  return size.cx;
+  ScopedGetDC dc(window);
+  if (!dc.get()) return size;
+  ScopedSelect selected(dc.get(), font);
+  GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+  return size;
 }
 
 HFONT MakeFont(int height, int weight, bool underline) {
@@ -36,10 +40,8 @@ HFONT CreateFormFont(int dpiY, bool underline, int points, bool bold) {
   const int limit = MulDiv(kReferenceWidthAt96, dpiY, 96);
   int height = nominal;
   for (; height > nominal * 3 / 4; --height) {
-    HFONT probe = MakeFont(MulDiv(height, 8, points), FW_NORMAL, false);
-    const int width = TextWidth(probe, kReferenceCaption);
-    DeleteObject(probe);
-    if (width <= limit) break;
+    const AutoDeleteFont probe(MakeFont(MulDiv(height, 8, points), FW_NORMAL, false));
+    if (TextSize(nullptr, kReferenceCaption, probe.get()).cx <= limit) break;
   }
   return MakeFont(height, bold ? FW_BOLD : FW_NORMAL, underline);
 }
@@ -53,21 +55,6 @@ HWND AddControl(HWND parent, const char* className, const std::string& text, DWO
   if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
-
-namespace {
-
-SIZE TextSize(HWND parent, const std::string& text, HFONT font) {
-  SIZE size{0, 0};
-  if (HDC dc = GetDC(parent)) {
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(parent, dc);
-  }
-  return size;
-}
-
-}  // namespace
 
 HWND AddLineLabel(HWND parent, const std::string& text, int id, RECT rect, HFONT font) {
   const SIZE size = TextSize(parent, text, font);
@@ -88,8 +75,9 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-RECT CentredFrame(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool hasMenu) {
-  RECT frame{0, 0, clientWidth, clientHeight};
+RECT CentredFrame(const Dpi& dpi, int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                  bool hasMenu) {
+  RECT frame{0, 0, TwipsToPixels(clientWidthTwips, dpi.x), TwipsToPixels(clientHeightTwips, dpi.y)};
   AdjustWindowRectEx(&frame, style, hasMenu, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;

@@ -26,7 +26,8 @@ HWND AddLineLabel(HWND parent, const std::string& text, int id, RECT rect, HFONT
 
 std::string WindowText(HWND window);
 
-// The frame for a client area of that size (pixels), centred on the screen.
-RECT CentredFrame(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, bool hasMenu);
+// The frame for a client area of that size (twips), centred on the screen.
+RECT CentredFrame(const Dpi& dpi, int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                  bool hasMenu);
 
 }  // namespace rosterly

@@ -20,59 +20,44 @@ constexpr int kComboDropHeight = 160;  // pixels of drop-down list below the fie
 }  // namespace
 
 DomainSelectionWindow::DomainSelectionWindow(App& app)
-    : app_(app), logic_(app.globals(), app.services().directory, messages_) {}
+    : FormWindow(app), logic_(app.globals(), app.services().directory, messages_) {}
 
 bool DomainSelectionWindow::Register(HINSTANCE instance) {
-  return RegisterFormClass(instance, kClassName, WndProc, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
+  return RegisterFormClass(instance, kClassName, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
 }
 
 bool DomainSelectionWindow::Create() {
-  Dpi dpi = Dpi::OfScreen();
-  RECT frame = CentredFrame(TwipsToPixels(domain_form::kClientWidth, dpi.x),
-                            TwipsToPixels(domain_form::kClientHeight, dpi.y), kStyle, kExStyle, false);
-  window_ = CreateWindowExA(kExStyle, kClassName, ResString(IDS_DOMAIN_TITLE).c_str(), kStyle, frame.left, frame.top,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, app_.instance(),
-                            this);
-  return window_ != nullptr;
+  const Dpi dpi = Dpi::OfScreen();
+  const RECT frame = CentredFrame(dpi, domain_form::kClientWidth, domain_form::kClientHeight, kStyle, kExStyle, false);
+  return CreateForm(kExStyle, kClassName, ResString(IDS_DOMAIN_TITLE).c_str(), kStyle, frame, nullptr, nullptr);
 }
 
-LRESULT CALLBACK DomainSelectionWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = FormOf<DomainSelectionWindow>(window, message, lParam);
-  if (message == WM_NCCREATE) self->window_ = window;
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  switch (message) {
-    case WM_CREATE:
-      return self->OnCreate();
-    case WM_COMMAND:
-      return self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CLOSE:
-      self->Act(self->logic_.Cancel());
-      return 0;
-    case WM_DESTROY:
-      return self->OnDestroy();
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+LRESULT DomainSelectionWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {  // the close box is Cancel
+    Act(logic_.Cancel());
+    return 0;
   }
+  return FormWindow::OnMessage(message, wParam, lParam);
 }
 
 LRESULT DomainSelectionWindow::OnCreate() {
-  app_.WindowOpened();
   messages_.SetOwner(window_);
   Dpi dpi = Dpi::OfScreen();
-  font_ = CreateFormFont(dpi.y);
+  font_.Reset(CreateFormFont(dpi.y));
+  const HFONT font = font_.get();
   RECT comboRect = dpi.ToPixels(domain_form::kCombo1);
   comboRect.bottom += kComboDropHeight;
   // Created in tab order: Combo1, Command1, Label1, Label3, Command2. Combo1
   // keeps the provider's order (no CBS_SORT).
   combo_ = AddControl(window_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                      IDC_DOMAIN_COMBO1, comboRect, font_);
+                      IDC_DOMAIN_COMBO1, comboRect, font);
   AddControl(window_, "BUTTON", ResString(IDS_DOMAIN_OK), WS_TABSTOP | BS_PUSHBUTTON, IDC_DOMAIN_COMMAND1,
-             dpi.ToPixels(domain_form::kCommand1), font_);
-  AddLineLabel(window_, ResString(IDS_DOMAIN_LABEL1), IDC_DOMAIN_LABEL1, dpi.ToPixels(domain_form::kLabel1), font_);
+             dpi.ToPixels(domain_form::kCommand1), font);
+  AddLineLabel(window_, ResString(IDS_DOMAIN_LABEL1), IDC_DOMAIN_LABEL1, dpi.ToPixels(domain_form::kLabel1), font);
   AddControl(window_, "STATIC", ResString(IDS_DOMAIN_LABEL3), SS_LEFT, IDC_DOMAIN_LABEL3,
-             dpi.ToPixels(domain_form::kLabel3), font_);
+             dpi.ToPixels(domain_form::kLabel3), font);
   AddControl(window_, "BUTTON", ResString(IDS_DOMAIN_CANCEL), WS_TABSTOP | BS_PUSHBUTTON, IDC_DOMAIN_COMMAND2,
-             dpi.ToPixels(domain_form::kCommand2), font_);
+             dpi.ToPixels(domain_form::kCommand2), font);
 
   logic_.Load();
   for (const std::string& name : logic_.ComboList())
@@ -106,17 +91,10 @@ void DomainSelectionWindow::Act(DomainSelection::Outcome outcome) {
   }
 }
 
-LRESULT DomainSelectionWindow::OnDestroy() {
-  if (font_) DeleteObject(font_);
-  font_ = nullptr;
-  combo_ = nullptr;
-  window_ = nullptr;
-  app_.WindowClosed();
-  return 0;
-}
+void DomainSelectionWindow::OnDestroy() { combo_ = nullptr; }
 
 bool DomainSelectionWindow::PreTranslate(MSG& msg) {
-  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  if (!IsFor(msg)) return false;
   bool inCombo = msg.hwnd == combo_ || GetParent(msg.hwnd) == combo_;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && inCombo) {
     // A dropped list closes first, so that the picked entry is the text.

@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include "FormWindow.h"
+#include "Handles.h"
 #include "logic/DomainSelection.h"
-#include "system/Win32Dialogs.h"
+#include "Win32Dialogs.h"
 
 namespace rosterly {
 
@@ -10,30 +12,27 @@ class App;
 
 // frmdomainlogin: the first window; OK stores the domain name and opens the
 // main window, Cancel ends the console.
-class DomainSelectionWindow {
+class DomainSelectionWindow : public FormWindow {
  public:
   static constexpr char kClassName[] = "RosterlyDomainSelection";
 
   explicit DomainSelectionWindow(App& app);
   static bool Register(HINSTANCE instance);
   bool Create();
-  HWND handle() const { return window_; }
   // Enter in Combo1 acts as OK; the message loop asks first.
   bool PreTranslate(MSG& msg);
 
  private:
-  static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnCreate();
-  LRESULT OnCommand(WORD id, WORD code);
-  LRESULT OnDestroy();
+  LRESULT OnCreate() override;
+  LRESULT OnCommand(WORD id, WORD code) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroy() override;
   void Act(DomainSelection::Outcome outcome);
 
-  App& app_;
   Win32MessageBoxes messages_;
   DomainSelection logic_;
-  HWND window_ = nullptr;
   HWND combo_ = nullptr;
-  HFONT font_ = nullptr;
+  AutoDeleteFont font_;
 };
 
 }  // namespace rosterly

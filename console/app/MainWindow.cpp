@@ -25,6 +25,9 @@ constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | 
 constexpr int kOptionIds[3] = {IDC_MAIN_OPTGROUPS0, IDC_MAIN_OPTGROUPS1, IDC_MAIN_OPTGROUPS2};
 constexpr UINT kOptionTexts[3] = {IDS_MAIN_OPT0, IDS_MAIN_OPT1, IDS_MAIN_OPT2};
 constexpr UINT kColumnTexts[4] = {IDS_MAIN_COL0, IDS_MAIN_COL1, IDS_MAIN_COL2, IDS_MAIN_COL3};
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// txtLocalGroup's background when disabled is system colour 4, the menu's.
+static_assert(COLOR_MENU == 4);
 
 RECT Offset(RECT r, POINT by) {
   OffsetRect(&r, by.x, by.y);
@@ -33,21 +36,18 @@ RECT Offset(RECT r, POINT by) {
 
 }  // namespace
 
-MainWindow::MainWindow(App& app) : app_(app) {}
+MainWindow::MainWindow(App& app) : FormWindow(app) {}
 
 bool MainWindow::Register(HINSTANCE instance) {
-  return RegisterFormClass(instance, kClassName, WndProc, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
+  return RegisterFormClass(instance, kClassName, LoadIconA(instance, MAKEINTRESOURCEA(IDI_ROSTERLY)));
 }
 
 bool MainWindow::Create() {
-  Dpi dpi = Dpi::OfScreen();
-  RECT frame = CentredFrame(TwipsToPixels(main_form::kClientWidth, dpi.x),
-                            TwipsToPixels(main_form::kClientHeight, dpi.y), kStyle, kExStyle, true);
+  const Dpi dpi = Dpi::OfScreen();
+  const RECT frame = CentredFrame(dpi, main_form::kClientWidth, main_form::kClientHeight, kStyle, kExStyle, true);
   HMENU menu = LoadMenuA(app_.instance(), MAKEINTRESOURCEA(IDM_FORM1));
-  window_ = CreateWindowExA(kExStyle, kClassName, ResString(IDS_MAIN_TITLE).c_str(), kStyle, frame.left, frame.top,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, app_.instance(),
-                            this);
-  if (!window_) return false;
+  if (!CreateForm(kExStyle, kClassName, ResString(IDS_MAIN_TITLE).c_str(), kStyle, frame, nullptr, menu))
+    return false;
   // The menu bar may wrap at another height than AdjustWindowRectEx assumed:
   // correct the frame so that the client area has exactly the laid-out size.
   RECT client;
@@ -60,19 +60,8 @@ bool MainWindow::Create() {
   return true;
 }
 
-LRESULT CALLBACK MainWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = FormOf<MainWindow>(window, message, lParam);
-  if (message == WM_NCCREATE) self->window_ = window;
-  if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      return OnCreate();
-    case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_TIMER:
@@ -85,20 +74,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (OnSetCursor(LOWORD(lParam))) return TRUE;
       break;
-    case WM_DESTROY:
-      return OnDestroy();
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return FormWindow::OnMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::OnCreate() {
-  app_.WindowOpened();
   messages_.SetOwner(window_);
   dialogs_.SetOwner(window_);
   AppServices& services = app_.services();
   logic_ = std::make_unique<Form1>(
       app_.globals(), ConsoleServices{services.directory, services.files, messages_, dialogs_, services.probe}, *this);
-  white_ = CreateSolidBrush(RGB(255, 255, 255));
+  white_.Reset(CreateSolidBrush(kWhite));
   CreateControls();
   LocalGroupFieldChanged();
   StatusTextChanged();
@@ -108,36 +94,37 @@ LRESULT MainWindow::OnCreate() {
 
 void MainWindow::CreateControls() {
   Dpi dpi = Dpi::OfScreen();
-  font_ = CreateFormFont(dpi.y);
+  font_.Reset(CreateFormFont(dpi.y));
+  const HFONT font = font_.get();
   auto px = [&](const TwipsRect& r) { return dpi.ToPixels(r); };
   auto corner = [&](const TwipsRect& r) { RECT p = px(r); return POINT{p.left, p.top}; };
   // Created in tab order: lstComps, lvGroups (tab index 1), lstGroups, the
   // name field, the options, Command1; labels between them take no focus.
-  AddControl(window_, "STATIC", ResString(IDS_MAIN_LABEL5), SS_LEFT, IDC_MAIN_LABEL5, px(main_form::kLabel5), font_);
-  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL1), IDC_MAIN_LABEL1, corner(main_form::kLabel1), font_);
-  lstComps_ = AddControl(window_, "LISTBOX", "", kListStyle, IDC_MAIN_LSTCOMPS, px(main_form::kLstComps), font_,
+  AddControl(window_, "STATIC", ResString(IDS_MAIN_LABEL5), SS_LEFT, IDC_MAIN_LABEL5, px(main_form::kLabel5), font);
+  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL1), IDC_MAIN_LABEL1, corner(main_form::kLabel1), font);
+  lstComps_ = AddControl(window_, "LISTBOX", "", kListStyle, IDC_MAIN_LSTCOMPS, px(main_form::kLstComps), font,
                          WS_EX_CLIENTEDGE);
   CreateGrid();
-  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL2), IDC_MAIN_LABEL2, corner(main_form::kLabel2), font_);
-  lstGroups_ = AddControl(window_, "LISTBOX", "", kListStyle, IDC_MAIN_LSTGROUPS, px(main_form::kLstGroups), font_,
+  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL2), IDC_MAIN_LABEL2, corner(main_form::kLabel2), font);
+  lstGroups_ = AddControl(window_, "LISTBOX", "", kListStyle, IDC_MAIN_LSTGROUPS, px(main_form::kLstGroups), font,
                           WS_EX_CLIENTEDGE);
-  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL3), IDC_MAIN_LABEL3, corner(main_form::kLabel3), font_);
+  AddAutoSizeLabel(window_, ResString(IDS_MAIN_LABEL3), IDC_MAIN_LABEL3, corner(main_form::kLabel3), font);
   txtLocalGroup_ = AddControl(window_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_MAIN_TXTLOCALGROUP,
-                              px(main_form::kTxtLocalGroup), font_, WS_EX_CLIENTEDGE);
-  AddLineLabel(window_, ResString(IDS_MAIN_LABEL4), IDC_MAIN_LABEL4, px(main_form::kLabel4), font_);
+                              px(main_form::kTxtLocalGroup), font, WS_EX_CLIENTEDGE);
+  AddLineLabel(window_, ResString(IDS_MAIN_LABEL4), IDC_MAIN_LABEL4, px(main_form::kLabel4), font);
   RECT frame = px(main_form::kFrame);
-  AddControl(window_, "BUTTON", ResString(IDS_MAIN_FRAME), BS_GROUPBOX, IDC_MAIN_FRAME, frame, font_);
+  AddControl(window_, "BUTTON", ResString(IDS_MAIN_FRAME), BS_GROUPBOX, IDC_MAIN_FRAME, frame, font);
   for (int n = 0; n < 3; ++n) {
     HWND option = AddControl(window_, "BUTTON", ResString(kOptionTexts[n]),
                              BS_AUTORADIOBUTTON | (n == 0 ? WS_GROUP | WS_TABSTOP : 0), kOptionIds[n],
-                             Offset(px(main_form::kOptGroups[n]), POINT{frame.left, frame.top}), font_);
+                             Offset(px(main_form::kOptGroups[n]), POINT{frame.left, frame.top}), font);
     if (n == logic_->optGroups()) SendMessageA(option, BM_SETCHECK, BST_CHECKED, 0);
   }
   AddControl(window_, "BUTTON", ResString(IDS_MAIN_COMMAND1), WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
-             IDC_MAIN_COMMAND1, px(main_form::kCommand1), font_);
+             IDC_MAIN_COMMAND1, px(main_form::kCommand1), font);
   // Placed exactly where the layout says, not docked by the control itself.
   sbar_ = AddControl(window_, STATUSCLASSNAMEA, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, IDC_MAIN_SBAR,
-                     px(main_form::kSbar), font_);
+                     px(main_form::kSbar), font);
 }
 
 void MainWindow::CreateGrid() {
@@ -146,7 +133,7 @@ void MainWindow::CreateGrid() {
   // the cells it paints, so 100,000 rows cost nothing to show.
   lvGroups_ = AddControl(window_, WC_LISTVIEWA, "",
                          WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, IDC_MAIN_LVGROUPS,
-                         dpi.ToPixels(main_form::kLvGroups), font_, WS_EX_CLIENTEDGE);
+                         dpi.ToPixels(main_form::kLvGroups), font_.get(), WS_EX_CLIENTEDGE);
   SendMessageA(lvGroups_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < 4; ++column) {
     std::string text = ResString(kColumnTexts[column]);
@@ -232,15 +219,15 @@ void MainWindow::OnGetDispInfo(NMLVDISPINFOA& info) {
 LRESULT MainWindow::OnControlColour(HDC dc, HWND control, UINT message) {
   if (control == txtLocalGroup_) {
     const bool white = logic_->txtLocalGroup.background == FieldBackground::White;
-    SetBkColor(dc, white ? RGB(255, 255, 255) : GetSysColor(COLOR_MENU));
-    return reinterpret_cast<LRESULT>(white ? white_ : GetSysColorBrush(COLOR_MENU));
+    SetBkColor(dc, white ? kWhite : GetSysColor(COLOR_MENU));
+    return reinterpret_cast<LRESULT>(white ? white_.get() : GetSysColorBrush(COLOR_MENU));
   }
   return DefWindowProcA(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
 bool MainWindow::OnSetCursor(WORD hitTest) {
   if (!busy_ || hitTest != HTCLIENT) return false;
-  SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   return true;
 }
 
@@ -320,32 +307,24 @@ void MainWindow::SetBusyPointer(bool busy) {
   RECT client;
   if (!window_ || !GetCursorPos(&cursor) || !GetClientRect(window_, &client)) return;
   ScreenToClient(window_, &cursor);
-  if (PtInRect(&client, cursor)) SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy ? 32514 : 32512)));
+  if (PtInRect(&client, cursor)) SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void MainWindow::ProcessPendingEvents() { app_.ProcessPendingEvents(); }
 
 bool MainWindow::PreTranslate(MSG& msg) {
-  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  if (!IsFor(msg)) return false;
   // Alt keys belong to the menu bar.
   if (msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSCHAR || msg.message == WM_SYSKEYUP) return false;
   return IsDialogMessageA(window_, &msg) != 0;
 }
 
-LRESULT MainWindow::OnDestroy() {
+void MainWindow::OnDestroy() {
   KillTimer(window_, IDT_MAIN_TIMER1);
-  // An action may still be on the stack below a message dispatch: emptying
-  // the lists lets it run out without touching any computer.
-  logic_->lstComps.Clear();
-  logic_->lstGroups.Clear();
-  window_ = nullptr;
+  // An action may still be on the stack below a message dispatch: it stops
+  // at its next computer, and the process can end.
+  logic_->CancelRun();
   lstComps_ = lstGroups_ = txtLocalGroup_ = lvGroups_ = sbar_ = nullptr;
-  if (font_) DeleteObject(font_);
-  if (white_) DeleteObject(white_);
-  font_ = nullptr;
-  white_ = nullptr;
-  app_.WindowClosed();
-  return 0;
 }
 
 }  // namespace rosterly

@@ -4,10 +4,12 @@
 
 #include <memory>
 
+#include "FormWindow.h"
+#include "Handles.h"
 #include "logic/Form1.h"
 #include "logic/MainView.h"
 #include "rosterly_ids.h"
-#include "system/Win32Dialogs.h"
+#include "Win32Dialogs.h"
 
 namespace rosterly {
 
@@ -16,14 +18,13 @@ class App;
 // Form1: the target lists, the action choice and the results grid. Every
 // decision is Form1's (the logic); this window forwards events to it and
 // mirrors what it reports through MainView.
-class MainWindow : public MainView {
+class MainWindow : public FormWindow, public MainView {
  public:
   static constexpr char kClassName[] = "RosterlyMain";
 
   explicit MainWindow(App& app);
   static bool Register(HINSTANCE instance);
   bool Create();
-  HWND handle() const { return window_; }
   bool PreTranslate(MSG& msg);
 
   // MainView.
@@ -36,12 +37,12 @@ class MainWindow : public MainView {
   void ProcessPendingEvents() override;
 
  private:
-  static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnCreate();
+  LRESULT OnCreate() override;
+  LRESULT OnCommand(WORD id, WORD code) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDestroy() override;
   void CreateControls();
   void CreateGrid();
-  LRESULT OnCommand(WORD id, WORD code);
   void OnMenu(WORD id);
   LRESULT OnNotify(NMHDR& header);
   void OnGetDispInfo(NMLVDISPINFOA& info);
@@ -51,17 +52,14 @@ class MainWindow : public MainView {
   void UpdateGrid();
   static constexpr UINT_PTR kGridTimer = IDT_MAIN_TIMER1 + 1;
   static constexpr UINT kGridRefreshMs = 200;
-  LRESULT OnDestroy();
 
-  App& app_;
   Win32MessageBoxes messages_;
   Win32FileDialogs dialogs_;
   std::unique_ptr<Form1> logic_;
-  HWND window_ = nullptr;
   HWND lstComps_ = nullptr, lstGroups_ = nullptr, txtLocalGroup_ = nullptr;
   HWND lvGroups_ = nullptr, sbar_ = nullptr;
-  HFONT font_ = nullptr;
-  HBRUSH white_ = nullptr;
+  AutoDeleteFont font_;
+  AutoDeleteBrush white_;
   bool busy_ = false;
   bool gridUpdatePending_ = false;
 };

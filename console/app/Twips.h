@@ -1,21 +1,23 @@
 #pragma once
 #include <windows.h>
 
+#include "Handles.h"
 #include "rosterly_layout.h"
 
 namespace rosterly {
 
 // pixels = twips x DPI / 1440, rounded to the nearest pixel.
-inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+inline constexpr int kTwipsPerInch = 1440;
+inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
 struct Dpi {
   int x = 96, y = 96;
   static Dpi OfScreen() {
     Dpi dpi;
-    if (HDC screen = GetDC(nullptr)) {
-      dpi.x = GetDeviceCaps(screen, LOGPIXELSX);
-      dpi.y = GetDeviceCaps(screen, LOGPIXELSY);
-      ReleaseDC(nullptr, screen);
+    ScopedGetDC screen(nullptr);
+    if (screen.get()) {
+      dpi.x = GetDeviceCaps(screen.get(), LOGPIXELSX);
+      dpi.y = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
     return dpi;
   }

@@ -5,8 +5,8 @@
 #include "AdsiDirectory.h"
 #include "App.h"
 #include "logic/Probe.h"
-#include "system/Win32ProcessRunner.h"
-#include "system/Win32System.h"
+#include "Win32ProcessRunner.h"
+#include "Win32System.h"
 
 namespace {
 

@@ -19,12 +19,7 @@ struct Form1::MembershipChange {
 
 namespace {
 
-std::string FailedText(const Status& s) {
-  std::string description = s.description();
-  while (!description.empty() && (description.back() == '\r' || description.back() == '\n'))
-    description.pop_back();
-  return std::string(text::kFailedPrefix) + description;
-}
+std::string FailedText(const Status& s) { return std::string(text::kFailedPrefix) + s.description(); }
 
 }  // namespace
 
@@ -49,6 +44,7 @@ void Form1::ChangeMembership(const MembershipChange& how) {
   const std::size_t computers = lstComps.Count();
   for (std::size_t i = 0; i < computers; ++i) {
     view_.ProcessPendingEvents();
+    if (cancelled_) break;
     if (!lstComps.Selected(i)) continue;
     const std::string computer = lstComps.Text(i);
     Result<bool> reachable = IsConnectible(computer, 1, 750);

@@ -41,6 +41,8 @@ void Form1::Execute() {
   }
 }
 
+void Form1::CancelRun() { cancelled_ = true; }
+
 Result<bool> Form1::IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO) {
   return services_.probe.IsConnectible(strHost, intPings, intTO);
 }

@@ -60,6 +60,10 @@ class Form1 {
   void SaveResults();          // mnuResults
   void ClearResults();         // mnuClearResults
   void ColumnClick(int header);  // lvGroups header, counting from 1
+  // The window is going while an action may still run below one of its
+  // message dispatches: the action stops at its next computer and nothing
+  // else is contacted.
+  void CancelRun();
 
   // The actions, also callable on their own.
   void DisplayLocalGroups();
@@ -86,6 +90,7 @@ class Form1 {
   std::string status_;
   bool timerEnabled_ = true;  // the first fill runs 500 ms after the window opens
   bool filling_ = false;
+  bool cancelled_ = false;
 };
 
 }  // namespace rosterly

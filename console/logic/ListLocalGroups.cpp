@@ -19,6 +19,7 @@ Status Form1::ListSelectedComputers() {
   const std::size_t count = lstComps.Count();
   for (std::size_t i = 0; i < count; ++i) {
     view_.ProcessPendingEvents();
+    if (cancelled_) break;
     if (!lstComps.Selected(i)) continue;
     Status s = ListComputer(lstComps.Text(i));
     if (!s.ok()) return s;

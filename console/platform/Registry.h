@@ -15,7 +15,7 @@ enum class RegRoot { ClassesRoot, CurrentUser, LocalMachine, Users };
 
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ
+inline constexpr std::uint32_t kKeyRead = 0x20019;  // KEY_READ, checked by the Win32 layer
 
 struct RegData {
   std::uint32_t type = 0;

@@ -1,20 +1,26 @@
 #pragma once
 // Outcome of a platform call. A failure keeps the platform's own code (an
 // HRESULT or a Win32 error code) and its description text, because the console
-// shows that text to the administrator. Nothing here throws.
+// shows that text to the administrator. Nothing here throws. Both types are
+// [[nodiscard]]: a failure ignored on purpose is written `(void)call();`.
 #include <cstdint>
 #include <string>
 #include <utility>
 
 namespace rosterly {
 
-class Status {
+class [[nodiscard]] Status {
  public:
   static Status Ok() { return Status(); }
+  // The description is cleaned here, once for every source: system texts end
+  // with a line end or a blank that the grid and the message boxes must not show.
   static Status Fail(std::uint32_t code, std::string description) {
     Status s;
     s.failed_ = true;
     s.code_ = code;
+    while (!description.empty() &&
+           (description.back() == '\r' || description.back() == '\n' || description.back() == ' '))
+      description.pop_back();
     s.description_ = std::move(description);
     return s;
   }
@@ -33,7 +39,7 @@ class Status {
 
 // A value or the failure that prevented it.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
  public:
   Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
   Result(Status failure) : status_(std::move(failure)) {}  // NOLINT

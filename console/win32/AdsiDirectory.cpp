@@ -3,7 +3,7 @@
 #include "AdsiObject.h"
 
 #include <adshlp.h>
-#include "HresultStatus.h"
+#include "MapError.h"
 #include "WideText.h"
 
 namespace rosterly {

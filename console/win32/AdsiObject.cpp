@@ -1,6 +1,6 @@
 #include "AdsiObject.h"
 
-#include "HresultStatus.h"
+#include "MapError.h"
 #include "WideText.h"
 
 namespace rosterly {
@@ -24,12 +24,12 @@ HRESULT BuildFilter(const std::vector<std::string>& classes, VARIANT& filter) {
     BstrOwner name = BstrFromAnsi(classes[static_cast<std::size_t>(i)]);
     if (!name.get()) return E_OUTOFMEMORY;
     item.get().vt = VT_BSTR;
-    item.get().bstrVal = name.release();
+    item.get().bstrVal = name.Release();
     // SafeArrayPutElement copies the VARIANT; the owner frees our copy.
     if (const HRESULT hr = SafeArrayPutElement(array.get(), &i, &item.get()); FAILED(hr)) return hr;
   }
   filter.vt = VT_ARRAY | VT_VARIANT;
-  filter.parray = array.release();
+  filter.parray = array.Release();
   return S_OK;
 }
 

@@ -5,7 +5,7 @@
 #include <ole2.h>
 #include <iads.h>
 
-#include "ComOwners.h"
+#include "Handles.h"
 #include "platform/Directory.h"
 
 namespace rosterly {

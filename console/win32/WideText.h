@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ComOwners.h"
+#include "Handles.h"
 
 namespace rosterly {
 

@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include "Handles.h"
-#include "Win32Error.h"
+#include "MapError.h"
 
 namespace rosterly {
+
+static_assert(SW_HIDE == 0);  // the hidden window style the probe's run asks for
+
 namespace {
 
 // Quotes one argument by the rules the C run-time uses to split a command

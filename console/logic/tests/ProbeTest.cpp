@@ -43,8 +43,8 @@ TEST_F(ProbeTest, OnlyTheUpperCaseMarkerCounts) {
 }
 
 TEST_F(ProbeTest, EmptyTextCountsMeanTwoRequestsAnd750Ms) {
-  probe.IsConnectible("PC1", "", "");
-  probe.IsConnectible("PC1", "3", std::string("1000"));
+  (void)probe.IsConnectible("PC1", "", "");
+  (void)probe.IsConnectible("PC1", "3", std::string("1000"));
   ASSERT_EQ(runner.Calls().size(), 2u);
   EXPECT_EQ(runner.Calls()[0].arguments, (std::vector<std::string>{"-n", "2", "-w", "750", "PC1"}));
   EXPECT_EQ(runner.Calls()[1].arguments, (std::vector<std::string>{"-n", "3", "-w", "1000", "PC1"}));
@@ -113,7 +113,7 @@ TEST_F(ProbeTest, FailuresArePassedOn) {
 
 TEST_F(ProbeTest, TempDirectoryWithTrailingBackslash) {
   environment.temp = "C:\\TEMP\\";
-  probe.IsConnectible("PC1", 1, 750);
+  (void)probe.IsConnectible("PC1", 1, 750);
   EXPECT_EQ(runner.Calls().at(0).outputFile, "C:\\TEMP\\RunResult-4242.tmp");
 }
 

@@ -169,6 +169,20 @@ TEST_F(Membership, DomainIsReadOnceAtTheStart) {
   for (const auto& call : dir.Calls()) EXPECT_EQ(call.find("OTHER"), std::string::npos) << call;
 }
 
+// The window closed mid-run cancels it: the next computer is neither probed
+// nor changed, the lists stay as they are, and the run still ends idle.
+TEST_F(Membership, ACancelledRunStopsAtTheNextComputer) {
+  view.onPump = [&](int pump) {
+    if (pump == 2) form.CancelRun();
+  };
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"A|Administrators|G2|Added", "A|Administrators|G1|Added"}));
+  EXPECT_EQ(Members("B"), (Names{"WinNT://CORP/Domain Admins"}));
+  EXPECT_EQ(runner.Calls().size(), 1u);
+  EXPECT_EQ(form.lstComps.Count(), 3u);
+  EXPECT_EQ(view.statusHistory, (Names{"Adding Members to Local Group...", "Ready"}));
+}
+
 TEST_F(Membership, RowsSaveAsTheGridShowsThem) {
   dir.Fail("WinNT://A/Administrators", DirOp::Add, Status::Fail(kErrAccessDenied, "Access is denied, really."));
   form.lstGroups.SelectAll(false);

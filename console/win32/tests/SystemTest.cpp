@@ -1,5 +1,5 @@
 // The Win32 platform layer on the real system: files, registry, environment,
-// process runs and the error mapping.
+// process runs and the file dialog's filter.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "system/Win32Dialogs.h"
-#include "system/Win32Error.h"
-#include "system/Win32ProcessRunner.h"
-#include "system/Win32System.h"
+#include "Win32Dialogs.h"
+#include "Win32ProcessRunner.h"
+#include "Win32System.h"
 
 namespace rosterly {
 namespace {
@@ -104,15 +103,6 @@ TEST(Win32ProcessRunner, CapturesStandardOutputAndWaitsForTheEnd) {
   Status missing = runner.RunHidden("C:\\windows\\system32\\no-such-program.exe", args, out);
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.code(), 0x80070002u);
-}
-
-TEST(Win32Error, KeepsTheCodeAndTheSystemsDescription) {
-  Status denied = StatusFromWin32(ERROR_ACCESS_DENIED);
-  EXPECT_EQ(denied.code(), 0x80070005u);
-  EXPECT_FALSE(denied.description().empty());
-  EXPECT_NE(denied.description().back(), '\n');
-  Status unknown = StatusFromError(static_cast<HRESULT>(0x8123ABCDu));
-  EXPECT_EQ(unknown.description(), "Error 0x8123ABCD");
 }
 
 TEST(Win32Dialogs, FilterBecomesNulSeparatedPairs) {

@@ -1,10 +1,15 @@
 #include <string>
 
 #include "Handles.h"
-#include "Win32Error.h"
+#include "MapError.h"
 #include "Win32System.h"
 
 namespace rosterly {
+
+// The portable names stand for the system's values.
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ);
+static_assert(kKeyRead == KEY_READ);
+
 namespace {
 
 HKEY RootKey(RegRoot root) {
@@ -35,7 +40,7 @@ class Win32Key : public RegistryKey {
   }
 
  private:
-  ScopedKey key_;
+  RegKey key_;
 };
 
 }  // namespace

@@ -96,6 +96,17 @@ TEST_F(ListAction, AHeaderClickDuringTheRunKeepsLaterRowsSorted) {
                            "A|Administrators|m2|Lookup"}));
 }
 
+TEST_F(ListAction, ACancelledRunStopsAtTheNextComputerWithoutAMessage) {
+  view.onPump = [&](int pump) {
+    if (pump == 2) form.CancelRun();
+  };
+  form.DisplayLocalGroups();
+  EXPECT_EQ(Rows(), (Names{"A|Administrators|m2|Lookup", "A|Administrators|m1|Lookup"}));
+  EXPECT_EQ(view.pumps, 2);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(view.statusHistory.back(), "Ready");
+}
+
 TEST_F(ListAction, AListRefilledDuringTheRunIsWalkedSafely) {
   view.onPump = [&](int pump) {
     if (pump == 1) Fill(form.lstComps, {"C"});  // shrinks the list under the walk

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "Handles.h"
-#include "Win32Error.h"
+#include "MapError.h"
 #include "Win32System.h"
 
 namespace rosterly {

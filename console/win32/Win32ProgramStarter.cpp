@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Handles.h"
-#include "Win32Error.h"
+#include "MapError.h"
 #include "Win32System.h"
 
 namespace rosterly {

@@ -1,21 +1,21 @@
-// Error descriptions and text conversion of the ADSI layer.
+// The one error mapping, and the text conversion of the ADSI layer.
 #include <windows.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "HresultStatus.h"
+#include "MapError.h"
 #include "WideText.h"
 
 namespace rosterly {
 namespace {
 
-TEST(HresultStatusTest, SuccessCodesAreOk) {
+TEST(MapErrorTest, SuccessCodesAreOk) {
   EXPECT_TRUE(StatusFromHresult(S_OK).ok());
   EXPECT_TRUE(StatusFromHresult(S_FALSE).ok());
 }
 
-TEST(HresultStatusTest, FailuresKeepTheCodeAndOneLineOfSystemText) {
+TEST(MapErrorTest, FailuresKeepTheCodeAndOneLineOfSystemText) {
   const Status denied = StatusFromHresult(E_ACCESSDENIED);
   EXPECT_FALSE(denied.ok());
   EXPECT_EQ(denied.code(), kErrAccessDenied);
@@ -23,13 +23,25 @@ TEST(HresultStatusTest, FailuresKeepTheCodeAndOneLineOfSystemText) {
   EXPECT_EQ(denied.description().find_first_of("\r\n"), std::string::npos);
   EXPECT_NE(denied.description().back(), ' ');
   // Win32 codes wrapped in an HRESULT find the Win32 text.
-  EXPECT_EQ(DescribeHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)),
-            DescribeHresult(static_cast<HRESULT>(kErrBadNetPath)));
-  EXPECT_THAT(DescribeHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)), ::testing::Not(::testing::StartsWith("Error")));
+  EXPECT_EQ(StatusFromHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)).description(),
+            StatusFromHresult(static_cast<HRESULT>(kErrBadNetPath)).description());
+  EXPECT_THAT(StatusFromHresult(HRESULT_FROM_WIN32(ERROR_BAD_NETPATH)).description(),
+              ::testing::Not(::testing::StartsWith("Error")));
 }
 
-TEST(HresultStatusTest, UnknownCodesFallBackToTheNumber) {
-  EXPECT_EQ(DescribeHresult(static_cast<HRESULT>(0xA0DEF00Du)), "Error 0xA0DEF00D");
+TEST(MapErrorTest, UnknownCodesFallBackToTheNumber) {
+  EXPECT_EQ(StatusFromHresult(static_cast<HRESULT>(0xA0DEF00Du)).description(), "Error 0xA0DEF00D");
+}
+
+TEST(MapErrorTest, Win32CodesKeepTheCodeAndTheSystemsDescription) {
+  Status denied = StatusFromWin32(ERROR_ACCESS_DENIED);
+  EXPECT_EQ(denied.code(), 0x80070005u);
+  EXPECT_FALSE(denied.description().empty());
+  EXPECT_NE(denied.description().back(), '\n');
+  Status unknown = StatusFromHresult(static_cast<HRESULT>(0x8123ABCDu));
+  EXPECT_EQ(unknown.description(), "Error 0x8123ABCD");
+  // A failed call that set no error code is still a failure.
+  EXPECT_FALSE(StatusFromWin32(ERROR_SUCCESS).ok());
 }
 
 TEST(WideTextTest, AnsiTextSurvivesTheRoundTripThroughABstr) {

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "logic/Probe.h"
-#include "system/Win32ProcessRunner.h"
-#include "system/Win32System.h"
+#include "Win32ProcessRunner.h"
+#include "Win32System.h"
 
 namespace rosterly {
 namespace {

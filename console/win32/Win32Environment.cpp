@@ -1,6 +1,6 @@
 #include <string>
 
-#include "Win32Error.h"
+#include "MapError.h"
 #include "Win32System.h"
 
 namespace rosterly {

@@ -22,8 +22,9 @@ std::string_view FirstLine(std::string_view data) {
   return NextLine(data, pos);
 }
 
-// Every line up to the empty one that ends the list, each with its NUL; the
-// closing empty string is not part of the size.
+// Every line up to the empty one that ends the list, each with its NUL, and
+// the closing empty string: a string list without it is not the value the
+// installation replaced (and readers run past its end). No lines: no data.
 std::string MultiStringData(std::string_view data) {
   std::string out;
   for (std::size_t pos = 0; pos < data.size();) {
@@ -32,6 +33,7 @@ std::string MultiStringData(std::string_view data) {
     out.append(line);
     out += '\0';
   }
+  if (!out.empty()) out += '\0';
   return out;
 }
 

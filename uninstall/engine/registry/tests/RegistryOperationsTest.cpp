@@ -51,10 +51,10 @@ TEST_F(RegistryOps, OldDataIsWrittenBackInTheFormOfItsType) {
       {kRegBinary, "0a 1B ff\0\0"s, Raw(kRegTypeBinary, "\x0A\x1B\xFF"s)},
       {kRegBinary, "ABC\0\0"s, Raw(kRegTypeBinary, "\xAB"s)},
       {kRegBinary, "zz\0\0"s, Raw(kRegTypeBinary, ""s)},
-      {kRegMultiSz, "a\0bc\0\0"s, Raw(kRegTypeMultiSz, "a\0bc\0"s)},
+      {kRegMultiSz, "a\0bc\0\0"s, Raw(kRegTypeMultiSz, "a\0bc\0\0"s)},
       {kRegMultiSz, "\0\0"s, Raw(kRegTypeMultiSz, ""s)},
-      {kRegMultiSz, "a\0\0ignored\0\0"s, Raw(kRegTypeMultiSz, "a\0"s)},
-      {kRegMultiSz, "a\0b"s, Raw(kRegTypeMultiSz, "a\0b\0"s)},
+      {kRegMultiSz, "a\0\0ignored\0\0"s, Raw(kRegTypeMultiSz, "a\0\0"s)},
+      {kRegMultiSz, "a\0b"s, Raw(kRegTypeMultiSz, "a\0b\0\0"s)},
   };
   for (const auto& c : cases) {
     Restore(c.type, c.oldData);

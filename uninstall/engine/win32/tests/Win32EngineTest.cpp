@@ -301,7 +301,7 @@ TEST_F(RealRun, EveryKindOfRecordIsUndone) {
   EXPECT_EQ(GetValue(HKEY_CURRENT_USER, changed, "Expand"),
             std::make_pair(DWORD{REG_EXPAND_SZ}, std::string("%WINDIR%") + '\0'));
   EXPECT_EQ(GetValue(HKEY_CURRENT_USER, changed, "Multi"),
-            std::make_pair(DWORD{REG_MULTI_SZ}, std::string("one\0two\0", 8)));
+            std::make_pair(DWORD{REG_MULTI_SZ}, std::string("one\0two\0\0", 9)));
   EXPECT_EQ(GetValue(HKEY_CURRENT_USER, changed, "Dword"), std::make_pair(DWORD{REG_DWORD}, Dword(12)));
   EXPECT_EQ(GetValue(HKEY_CURRENT_USER, changed, "Binary"),
             std::make_pair(DWORD{REG_BINARY}, std::string("\x0A\x1B\xFF", 3)));

@@ -16,8 +16,9 @@
 WINE64=${WINE64:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko: nothing may try to download them.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko: nothing may try to download them. No menu builder: links
+# made in a prefix must not write menus and icons into the host's home.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export WINEARCH=win64
 
 _wine_started_xvfb_pid=""

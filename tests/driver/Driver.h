@@ -15,6 +15,11 @@ inline constexpr DWORD kDefaultTimeoutMs = 15000;
 // Polls `condition` every few milliseconds until it holds or time runs out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// A whole file written (created or truncated) or read; reading shares the
+// file with writers, so a file the program under test holds can be read.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);  // empty when unreadable
+
 // A Unix absolute path ("/a/b") as Wine shows it ("Z:\a\b"); others unchanged.
 std::string FromHostPath(const std::string& path);
 // An environment variable's value, empty when unset.

@@ -32,8 +32,8 @@ RECT RectInParent(HWND control);
 
 // A file in this prefix's temporary directory.
 std::string TempPath(const std::string& name);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);
+using testdriver::ReadFileBytes;
+using testdriver::WriteFileBytes;
 
 class Session {
  public:

@@ -32,8 +32,8 @@ inline constexpr char kReadyPage[] = "Perform Uninstall";
 std::string E2eDir();
 std::string E2eFile(const std::string& name);
 
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);
+using testdriver::ReadFileBytes;
+using testdriver::WriteFileBytes;
 bool Exists(const std::string& path);
 // An empty directory at that path (an old one is removed with its files).
 bool FreshDir(const std::string& path);

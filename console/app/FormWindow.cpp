@@ -1,6 +1,10 @@
 #include "FormWindow.h"
 
+#include <new>
+#include <string>
+
 #include "App.h"
+#include "logic/Texts.h"
 
 namespace rosterly {
 
@@ -23,6 +27,15 @@ bool FormWindow::CreateForm(DWORD exStyle, const char* className, const char* ti
   return window_ != nullptr;
 }
 
+namespace {
+
+void ReportFailure(HWND window, std::string_view what) {
+  const std::string text(what), title(text::kAppTitle);
+  MessageBoxA(IsWindow(window) ? window : nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
 // The form object is the one passed to CreateWindowExA, kept with the window
 // from WM_NCCREATE on. Messages before it, and after the form has handled
 // WM_DESTROY, get the system's default handling.
@@ -37,7 +50,17 @@ LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
   }
   if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  // No exception may unwind through the system's frames: what a handler
+  // could not finish (memory for a huge list file, say) is reported and the
+  // window goes on.
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(window, text::kOutOfMemory);
+  } catch (...) {
+    ReportFailure(window, text::kCommandFailed);
+  }
+  return message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -49,6 +49,7 @@ class FakeDirObject : public DirObject {
     if (node().kind != FakeDirectory::Kind::Group) return NoInterface();
     if (Contains(member)) return FakeDirectory::AlreadyMember();
     pending_.emplace_back(member);
+    if (dir_.atOnce_) node().members = pending_;
     return Status::Ok();
   }
   Status Remove(std::string_view member) override {
@@ -58,6 +59,7 @@ class FakeDirObject : public DirObject {
     auto it = std::find_if(pending_.begin(), pending_.end(), [&](const std::string& m) { return SameText(m, member); });
     if (it == pending_.end()) return FakeDirectory::NotMember();
     pending_.erase(it);
+    if (dir_.atOnce_) node().members = pending_;
     return Status::Ok();
   }
   Status SetInfo() override {
@@ -65,6 +67,13 @@ class FakeDirObject : public DirObject {
     if (const auto* f = dir_.FailureFor(node_, DirOp::SetInfo)) return f->status;
     dir_.nodes_[node_].members = pending_;
     return Status::Ok();
+  }
+  Result<bool> IsMember(std::string_view member) override {
+    dir_.Log("IsMember " + node().adsPath + " " + std::string(member));
+    if (const auto* f = dir_.FailureFor(node_, DirOp::IsMember)) return f->status;
+    if (node().kind != FakeDirectory::Kind::Group) return NoInterface();
+    const auto& stored = node().members;
+    return std::any_of(stored.begin(), stored.end(), [&](const std::string& m) { return SameText(m, member); });
   }
 
  private:

@@ -2,7 +2,8 @@
 // An in-memory WinNT namespace: domains with computers, groups and users, and
 // computers with local groups and their members. Any operation on any object
 // can be made to fail, and enumerations can be made to break part way.
-// Membership changes are held by the bound object until SetInfo stores them.
+// Membership changes are held by the bound object until SetInfo stores them,
+// or, like the real WinNT provider does, applied at once by Add and Remove.
 #include <cstddef>
 #include <map>
 #include <string>
@@ -13,7 +14,7 @@
 
 namespace rosterly {
 
-enum class DirOp { Bind, Name, ADsPath, SetFilter, Enumerate, Members, Add, Remove, SetInfo };
+enum class DirOp { Bind, Name, ADsPath, SetFilter, Enumerate, Members, Add, Remove, SetInfo, IsMember };
 
 class FakeDirectory : public Directory {
  public:
@@ -32,6 +33,9 @@ class FakeDirectory : public Directory {
   void Fail(std::string_view path, DirOp op, Status failure);
   // Enumerate or Members of the object yields `after` objects, then fails.
   void BreakEnumeration(std::string_view path, DirOp op, std::size_t after, Status failure);
+
+  // Add and Remove store the change themselves; SetInfo then stores nothing.
+  void ApplyChangesAtOnce(bool atOnce = true) { atOnce_ = atOnce; }
 
   // Stored member ADsPaths of a group.
   std::vector<std::string> MembersOf(std::string_view groupPath) const;
@@ -77,6 +81,7 @@ class FakeDirectory : public Directory {
   std::map<std::string, int> byPath_;                    // lower-case path -> node
   std::map<std::pair<std::string, DirOp>, Failure> failures_;  // FailureKey -> failure
   std::vector<std::string> calls_;
+  bool atOnce_ = false;
 };
 
 }  // namespace rosterly

@@ -3,6 +3,7 @@
 // window's view and a program starter.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,15 +34,25 @@ class FakeFileDialogs : public FileDialogs {
     std::string filter;
   };
   std::deque<std::string> answers;  // one per showing; empty means cancelled
+  std::optional<Status> failure;     // set: the next showing fails with it
   std::vector<Asked> asked;
 
-  std::string AskOpenName(std::string_view title, std::string_view filter) override { return Answer(false, title, filter); }
-  std::string AskSaveName(std::string_view title, std::string_view filter) override { return Answer(true, title, filter); }
+  Result<std::string> AskOpenName(std::string_view title, std::string_view filter) override {
+    return Answer(false, title, filter);
+  }
+  Result<std::string> AskSaveName(std::string_view title, std::string_view filter) override {
+    return Answer(true, title, filter);
+  }
 
  private:
-  std::string Answer(bool save, std::string_view title, std::string_view filter) {
+  Result<std::string> Answer(bool save, std::string_view title, std::string_view filter) {
     asked.push_back({save, std::string(title), std::string(filter)});
-    if (answers.empty()) return {};
+    if (failure) {
+      Status failed = *failure;
+      failure.reset();
+      return failed;
+    }
+    if (answers.empty()) return std::string();
     std::string a = answers.front();
     answers.pop_front();
     return a;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "Form1.h"
+#include "ProbeAhead.h"
 #include "Texts.h"
 
 namespace rosterly {
@@ -12,7 +13,8 @@ struct Form1::MembershipChange {
   std::string_view statusText;
   Status (DirObject::*change)(std::string_view memberADsPath);
   // Codes meaning the membership already is as wanted.
-  std::array<std::uint32_t, 2> alreadyDone;
+  std::array<std::uint32_t, 3> alreadyDone;
+  bool member;  // whether the member belongs to the group once done
   std::string_view doneWord;
   bool reportUnreachable;  // a "No Connection" row, or no row at all
 };
@@ -24,12 +26,21 @@ std::string FailedText(const Status& s) { return std::string(text::kFailedPrefix
 }  // namespace
 
 void Form1::AddMemberstoGroups() {
-  ChangeMembership({text::kAdding, &DirObject::Add, {kErrMemberInAlias, kErrMemberInGroup}, text::kAdded, true});
+  ChangeMembership({text::kAdding,
+                    &DirObject::Add,
+                    {kErrMemberInAlias, kErrMemberInGroup, kErrUserInGroup},
+                    true,
+                    text::kAdded,
+                    true});
 }
 
 void Form1::RemoveMembersFromGroup() {
-  ChangeMembership(
-      {text::kRemoving, &DirObject::Remove, {kErrMemberNotInAlias, kErrMemberNotInGroup}, text::kRemoved, false});
+  ChangeMembership({text::kRemoving,
+                    &DirObject::Remove,
+                    {kErrMemberNotInAlias, kErrMemberNotInGroup, kErrUserNotInGroup},
+                    false,
+                    text::kRemoved,
+                    false});
 }
 
 void Form1::ChangeMembership(const MembershipChange& how) {
@@ -41,13 +52,16 @@ void Form1::ChangeMembership(const MembershipChange& how) {
   lvGroups.Clear();
   view_.GridChanged();
 
+  // Pings still running when the walk ends, also by a cancel, end with it.
+  ProbeAhead probes(services_.probe, probesInFlight_);
   const std::size_t computers = lstComps.Count();
   for (std::size_t i = 0; i < computers; ++i) {
     view_.ProcessPendingEvents();
     if (cancelled_) break;
+    probes.Forget(lstComps);  // the list may have been refilled meanwhile
     if (!lstComps.Selected(i)) continue;
     const std::string computer = lstComps.Text(i);
-    Result<bool> reachable = IsConnectible(computer, 1, 750);
+    Result<bool> reachable = probes.AnswerFor(lstComps, i);
     // A probe that fails without an answer lets the computer be tried.
     if (reachable.ok() && !reachable.value()) {
       if (how.reportUnreachable)
@@ -83,7 +97,13 @@ std::string Form1::ChangeOne(const MembershipChange& how, const std::string& dom
       if (changed.code() == code) return std::string(how.doneWord);
     return FailedText(changed);
   }
-  if (Status stored = target.value()->SetInfo(); !stored.ok()) return FailedText(stored);
+  if (Status stored = target.value()->SetInfo(); !stored.ok()) {
+    // A provider that applies Add and Remove at once has changed the group
+    // already: the row tells what holds now.
+    Result<bool> member = target.value()->IsMember(memberPath.value());
+    if (member.ok() && member.value() == how.member) return std::string(how.doneWord);
+    return FailedText(stored);
+  }
   return std::string(how.doneWord);
 }
 

@@ -64,6 +64,9 @@ class Form1 {
   // message dispatches: the action stops at its next computer and nothing
   // else is contacted.
   void CancelRun();
+  // How many pings the add and remove actions run at once (1: one after the
+  // other).
+  void SetProbesInFlight(std::size_t n) { probesInFlight_ = n; }
 
   // The actions, also callable on their own.
   void DisplayLocalGroups();
@@ -76,6 +79,7 @@ class Form1 {
   void SetStatus(std::string_view text);
   void SetTimer(bool on);
   void Insert(ResultRow row);
+  void ReportDialogFailure(const Status& failure);
   void FillList(DirObject& domain, std::string_view objectClass, SortedList& list);
   Status ListSelectedComputers();
   Status ListComputer(const std::string& computer);
@@ -91,6 +95,7 @@ class Form1 {
   bool timerEnabled_ = true;  // the first fill runs 500 ms after the window opens
   bool filling_ = false;
   bool cancelled_ = false;
+  std::size_t probesInFlight_;
 };
 
 }  // namespace rosterly

@@ -2,6 +2,7 @@
 #include "CsvExport.h"
 #include "Form1.h"
 #include "Texts.h"
+#include "WriteReplacing.h"
 
 namespace rosterly {
 
@@ -16,9 +17,15 @@ void Form1::ClearResults() {
 }
 
 void Form1::SaveResults() {
-  const std::string name = services_.dialogs.AskSaveName(text::kSaveTitle, text::kSaveFilter);
+  Result<std::string> chosen = services_.dialogs.AskSaveName(text::kSaveTitle, text::kSaveFilter);
+  if (!chosen.ok()) {
+    ReportDialogFailure(chosen.status());
+    return;
+  }
+  const std::string& name = chosen.value();
   if (name.empty()) return;
-  Status written = services_.files.WriteWholeFile(name, FormatResults(lvGroups));
+  // The old file stays until the new one is complete.
+  Status written = WriteReplacing(services_.files, name, FormatResults(lvGroups));
   if (!written.ok()) {
     std::string message(text::kSaveFailed);
     message.append(name).append(":\n").append(written.description());
@@ -26,6 +33,11 @@ void Form1::SaveResults() {
     return;
   }
   services_.messages.Show(text::kSaveComplete, text::kSaveCompleteTitle, MsgIcon::Information);
+}
+
+void Form1::ReportDialogFailure(const Status& failure) {
+  services_.messages.Show(std::string(text::kDialogFailed) + failure.description(), text::kAppTitle,
+                          MsgIcon::Exclamation);
 }
 
 }  // namespace rosterly

@@ -6,7 +6,12 @@
 namespace rosterly {
 
 void Form1::LoadComputers() {
-  const std::string name = services_.dialogs.AskOpenName(text::kLoadTitle, text::kLoadFilter);
+  Result<std::string> chosen = services_.dialogs.AskOpenName(text::kLoadTitle, text::kLoadFilter);
+  if (!chosen.ok()) {
+    ReportDialogFailure(chosen.status());
+    return;
+  }
+  const std::string& name = chosen.value();
   if (name.empty()) return;
   // Read before clearing: a file that cannot be read leaves the list as it was.
   Result<std::string> bytes = services_.files.ReadWholeFile(name);

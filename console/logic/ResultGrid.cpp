@@ -1,7 +1,8 @@
 #include "ResultGrid.h"
 
-#include <algorithm>
+#include <string_view>
 
+#include "ColumnSort.h"
 #include "TextCompare.h"
 
 namespace rosterly {
@@ -29,16 +30,20 @@ void ResultGrid::ColumnClick(int header) {
   key_ = static_cast<std::size_t>(header - 1);
   direction_ = direction_ == SortDirection::Ascending ? SortDirection::Descending : SortDirection::Ascending;
 
-  std::vector<std::uint32_t> shown;
-  shown.reserve(rows_.size());
+  // Texts are read in the order the rows are stored, not chased through
+  // the shown order; each row's place before the click keeps equal texts
+  // where they stood.
+  std::vector<std::uint32_t> ranks(rows_.size());
   if (sorted_) {
-    order_.ForEach([&](std::uint32_t id) { shown.push_back(id); });
+    std::uint32_t position = 0;
+    order_.ForEach([&](std::uint32_t id) { ranks[id] = position++; });
   } else {
-    for (std::size_t i = rows_.size(); i-- > 0;) shown.push_back(static_cast<std::uint32_t>(i));
+    for (std::size_t i = 0; i < rows_.size(); ++i) ranks[i] = static_cast<std::uint32_t>(rows_.size() - 1 - i);
   }
-  std::stable_sort(shown.begin(), shown.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return Before(rows_[a], rows_[b]); });
-  order_.Assign(shown);
+  std::vector<std::string_view> texts;
+  texts.reserve(rows_.size());
+  for (const ResultRow& row : rows_) texts.emplace_back(row.cells[key_]);
+  order_.Assign(SortedOrder(texts, ranks, direction_ == SortDirection::Descending));
   sorted_ = true;
 }
 

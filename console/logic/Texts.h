@@ -35,6 +35,11 @@ inline constexpr std::string_view kSaveCompleteTitle = "Complete";
 inline constexpr std::string_view kLoadFailed = "The computer list could not be read from ";
 inline constexpr std::string_view kSaveFailed = "The results could not be saved to ";
 
+// A command that could not be completed.
+inline constexpr std::string_view kOutOfMemory = "There is not enough memory to complete the command.";
+inline constexpr std::string_view kCommandFailed = "The command could not be completed.";
+inline constexpr std::string_view kDialogFailed = "The file dialog could not be shown or its file name taken: ";
+
 // Export.
 inline constexpr std::string_view kExportHeader = "Computer Name,Group Name,Group Memebers,Action";
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "Status.h"
+
 namespace rosterly {
 
 enum class MsgIcon { None, Information, Exclamation };
@@ -17,12 +19,13 @@ class MessageBoxes {
 
 // The file dialog shared by Load and Save. `filter` uses the "Display|pattern"
 // form. Returns the name the user confirmed in this showing, empty when the
-// user cancelled.
+// user cancelled; a dialog that failed (a chosen name longer than a path may
+// be, say) is a failure, never a cancel.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  virtual std::string AskOpenName(std::string_view title, std::string_view filter) = 0;
-  virtual std::string AskSaveName(std::string_view title, std::string_view filter) = 0;
+  virtual Result<std::string> AskOpenName(std::string_view title, std::string_view filter) = 0;
+  virtual Result<std::string> AskSaveName(std::string_view title, std::string_view filter) = 0;
 };
 
 }  // namespace rosterly

@@ -41,6 +41,8 @@ class DirObject {
   virtual Status Add(std::string_view memberADsPath) = 0;
   virtual Status Remove(std::string_view memberADsPath) = 0;
   virtual Status SetInfo() = 0;  // stores the changes made so far
+  // Whether the member belongs to the group, as the directory holds it now.
+  virtual Result<bool> IsMember(std::string_view memberADsPath) = 0;
 };
 
 // The interface the object is bound through (ADsGetObject's interface id).

@@ -67,5 +67,8 @@ inline constexpr std::uint32_t kErrMemberInAlias = 0x80070562u;      // ERROR_ME
 inline constexpr std::uint32_t kErrMemberNotInAlias = 0x80070561u;   // ERROR_MEMBER_NOT_IN_ALIAS
 inline constexpr std::uint32_t kErrMemberInGroup = 0x80070528u;      // ERROR_MEMBER_IN_GROUP
 inline constexpr std::uint32_t kErrMemberNotInGroup = 0x80070529u;   // ERROR_MEMBER_NOT_IN_GROUP
+// The same, as the network management functions word it.
+inline constexpr std::uint32_t kErrUserInGroup = 0x800708BCu;        // NERR_UserInGroup
+inline constexpr std::uint32_t kErrUserNotInGroup = 0x800708BDu;     // NERR_UserNotInGroup
 
 }  // namespace rosterly

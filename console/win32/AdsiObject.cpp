@@ -76,6 +76,7 @@ Result<std::unique_ptr<DirEnumerator>> AdsiObject::Members() {
   ComRef<IADsMembers> members;
   HRESULT hr = group_->Members(members.put());
   if (FAILED(hr)) return StatusFromHresult(hr);
+  if (!members) return StatusFromHresult(E_POINTER);  // success, yet no collection
   ComRef<IUnknown> newEnum;
   hr = members->get__NewEnum(newEnum.put());
   return EnumeratorFrom(hr, newEnum);
@@ -96,6 +97,15 @@ Status AdsiObject::Remove(std::string_view memberADsPath) {
 }
 
 Status AdsiObject::SetInfo() { return StatusFromHresult(object_->SetInfo()); }
+
+Result<bool> AdsiObject::IsMember(std::string_view memberADsPath) {
+  if (Status s = Group(); !s.ok()) return s;
+  BstrOwner path = BstrFromAnsi(memberADsPath);
+  if (!path.get()) return StatusFromHresult(E_OUTOFMEMORY);
+  VARIANT_BOOL member = VARIANT_FALSE;
+  if (const HRESULT hr = group_->IsMember(path.get(), &member); FAILED(hr)) return StatusFromHresult(hr);
+  return member != VARIANT_FALSE;
+}
 
 Result<std::unique_ptr<DirObject>> AdsiEnumerator::Next() {
   if (done_) return std::unique_ptr<DirObject>();

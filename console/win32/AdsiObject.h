@@ -22,6 +22,7 @@ class AdsiObject : public DirObject {
   Status Add(std::string_view memberADsPath) override;
   Status Remove(std::string_view memberADsPath) override;
   Status SetInfo() override;
+  Result<bool> IsMember(std::string_view memberADsPath) override;
 
  private:
   // The container or group interface, asked for on first use.

@@ -1,12 +1,13 @@
 #pragma once
 // Scoped owners for everything the console obtains from the system: kernel
-// handles, registry keys, GDI objects and device contexts, COM interface
-// pointers, BSTRs, VARIANTs and SAFEARRAYs. Each is released by its own
-// function on every path out.
+// handles, process attribute lists, registry keys, GDI objects and device
+// contexts, COM interface pointers, BSTRs, VARIANTs and SAFEARRAYs. Each is
+// released by its own function on every path out.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <utility>
+#include <vector>
 
 namespace rosterly {
 
@@ -105,6 +106,29 @@ class ScopedSelect {
   HGDIOBJ previous_;
 };
 
+// The attribute list of a process to be created (STARTUPINFOEX), for
+// `count` attributes; check with operator bool, as the system may refuse it.
+class AttributeList {
+ public:
+  explicit AttributeList(DWORD count) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, count, 0, &size);
+    buffer_.resize(size);
+    if (size > 0 && InitializeProcThreadAttributeList(get(), count, 0, &size)) initialised_ = true;
+  }
+  AttributeList(const AttributeList&) = delete;
+  AttributeList& operator=(const AttributeList&) = delete;
+  ~AttributeList() {
+    if (initialised_) DeleteProcThreadAttributeList(get());
+  }
+  explicit operator bool() const { return initialised_; }
+  LPPROC_THREAD_ATTRIBUTE_LIST get() { return reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data()); }
+
+ private:
+  std::vector<unsigned char> buffer_;
+  bool initialised_ = false;
+};
+
 // A COM interface pointer: one reference, released when the owner goes.
 template <class T>
 class ComRef {
@@ -137,10 +161,13 @@ class ComRef {
   }
 
   // Asks the held object for another interface.
+  // A provider's success that hands out nothing is a failure here.
   template <class U>
   HRESULT As(REFIID iid, ComRef<U>& out) const {
     if (!p_) return E_POINTER;
-    return p_->QueryInterface(iid, out.putVoid());
+    const HRESULT hr = p_->QueryInterface(iid, out.putVoid());
+    if (SUCCEEDED(hr) && !out) return E_POINTER;
+    return hr;
   }
 
  private:

@@ -1,5 +1,6 @@
 #include "MapError.h"
 
+#include <cderr.h>
 #include <lmerr.h>
 
 #include <cstdio>
@@ -43,6 +44,44 @@ HMODULE NetworkMessages() {
   return module;
 }
 
+// Short texts of the directory errors the console meets most, for a system
+// that has no message for them (Wine has neither netmsg.dll's texts nor
+// ADSI's): better than a bare number in the grid.
+struct KnownText {
+  DWORD code;
+  const char* text;
+};
+constexpr DWORD FromNerr(DWORD nerr) { return 0x80070000u | nerr; }  // HRESULT_FROM_WIN32
+constexpr KnownText kKnownTexts[] = {
+    {FromNerr(NERR_GroupNotFound), "The group name could not be found."},
+    {FromNerr(NERR_UserNotFound), "The user name could not be found."},
+    {FromNerr(NERR_GroupExists), "The group already exists."},
+    {FromNerr(NERR_UserExists), "The account already exists."},
+    {FromNerr(NERR_UserInGroup), "The account is already a member of the group."},
+    {FromNerr(NERR_UserNotInGroup), "The account is not a member of the group."},
+    {FromNerr(NERR_InvalidComputer), "The computer name is not valid."},
+    {FromNerr(NERR_DCNotFound), "No domain controller could be found for the domain."},
+    {0x80005000u, "The directory path is not valid."},                  // E_ADS_BAD_PATHNAME
+    {0x80005001u, "The directory domain object is unknown."},           // E_ADS_INVALID_DOMAIN_OBJECT
+    {0x80005002u, "The directory user object is unknown."},             // E_ADS_INVALID_USER_OBJECT
+    {0x80005003u, "The directory computer object is unknown."},         // E_ADS_INVALID_COMPUTER_OBJECT
+    {0x80005004u, "The directory object is unknown."},                  // E_ADS_UNKNOWN_OBJECT
+    {0x80005005u, "The directory property is not set."},                // E_ADS_PROPERTY_NOT_SET
+    {0x80005006u, "The directory property is not supported."},          // E_ADS_PROPERTY_NOT_SUPPORTED
+    {0x80005007u, "The directory property is not valid."},              // E_ADS_PROPERTY_INVALID
+    {0x80005008u, "A parameter passed to the directory is not valid."}, // E_ADS_BAD_PARAMETER
+    {0x80005009u, "The directory object is not bound."},                // E_ADS_OBJECT_UNBOUND
+    {0x8000500Du, "The directory property cannot be found."},           // E_ADS_PROPERTY_NOT_FOUND
+    {0x8000500Eu, "The directory object already exists."},             // E_ADS_OBJECT_EXISTS
+    {0x8000500Fu, "The change breaks the rules of the directory."},     // E_ADS_SCHEMA_VIOLATION
+};
+
+std::string BuiltInText(DWORD code) {
+  for (const auto& known : kKnownTexts)
+    if (known.code == code) return known.text;
+  return std::string();
+}
+
 std::string DescribeHresult(HRESULT hr) {
   const DWORD code = static_cast<DWORD>(hr);
   std::string text = FromTable(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code);
@@ -52,6 +91,7 @@ std::string DescribeHresult(HRESULT hr) {
   if (text.empty() && win32 && plain >= NERR_BASE && plain <= MAX_NERR && NetworkMessages())
     text = FromTable(FORMAT_MESSAGE_FROM_HMODULE, NetworkMessages(), plain);
   if (text.empty() && AdsiMessages()) text = FromTable(FORMAT_MESSAGE_FROM_HMODULE, AdsiMessages(), code);
+  if (text.empty()) text = BuiltInText(code);
   if (text.empty()) {
     char fallback[32];
     std::snprintf(fallback, sizeof fallback, "Error 0x%08lX", static_cast<unsigned long>(code));
@@ -72,5 +112,13 @@ Status StatusFromHresult(HRESULT hr) {
 Status StatusFromWin32(DWORD error) { return Failure(HRESULT_FROM_WIN32(error)); }
 
 Status LastErrorStatus() { return StatusFromWin32(GetLastError()); }
+
+Status StatusFromDialogError(DWORD error) {
+  if (error == FNERR_BUFFERTOOSMALL) return StatusFromWin32(ERROR_FILENAME_EXCED_RANGE);
+  if (error == FNERR_INVALIDFILENAME) return StatusFromWin32(ERROR_INVALID_NAME);
+  char text[64];
+  std::snprintf(text, sizeof text, "The file dialog failed (error 0x%04lX).", static_cast<unsigned long>(error));
+  return Status::Fail(static_cast<std::uint32_t>(E_FAIL), text);
+}
 
 }  // namespace rosterly

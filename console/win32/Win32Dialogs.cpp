@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "MapError.h"
+
 namespace rosterly {
 
 void Win32MessageBoxes::Show(std::string_view text, std::string_view title, MsgIcon icon) {
@@ -23,15 +25,15 @@ std::string DialogFilter(std::string_view filter) {
   return result;
 }
 
-std::string Win32FileDialogs::AskOpenName(std::string_view title, std::string_view filter) {
+Result<std::string> Win32FileDialogs::AskOpenName(std::string_view title, std::string_view filter) {
   return Ask(false, title, filter);
 }
 
-std::string Win32FileDialogs::AskSaveName(std::string_view title, std::string_view filter) {
+Result<std::string> Win32FileDialogs::AskSaveName(std::string_view title, std::string_view filter) {
   return Ask(true, title, filter);
 }
 
-std::string Win32FileDialogs::Ask(bool save, std::string_view title, std::string_view filter) {
+Result<std::string> Win32FileDialogs::Ask(bool save, std::string_view title, std::string_view filter) {
   char name[MAX_PATH] = {};
   std::strncpy(name, lastName_.c_str(), sizeof name - 1);
   const std::string filterZ = DialogFilter(filter), titleZ(title);
@@ -46,7 +48,13 @@ std::string Win32FileDialogs::Ask(bool save, std::string_view title, std::string
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   const BOOL confirmed = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-  if (!confirmed) return {};  // cancelled: an old name never counts
+  if (!confirmed) {
+    // Cancelled: an old name never counts. A name too long for the buffer
+    // is no cancel, though.
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) return std::string();
+    return StatusFromDialogError(error);
+  }
   lastName_ = name;
   return lastName_;
 }

@@ -22,11 +22,11 @@ class Win32MessageBoxes : public MessageBoxes {
 class Win32FileDialogs : public FileDialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
-  std::string AskOpenName(std::string_view title, std::string_view filter) override;
-  std::string AskSaveName(std::string_view title, std::string_view filter) override;
+  Result<std::string> AskOpenName(std::string_view title, std::string_view filter) override;
+  Result<std::string> AskSaveName(std::string_view title, std::string_view filter) override;
 
  private:
-  std::string Ask(bool save, std::string_view title, std::string_view filter);
+  Result<std::string> Ask(bool save, std::string_view title, std::string_view filter);
   HWND owner_ = nullptr;
   std::string lastName_;
 };

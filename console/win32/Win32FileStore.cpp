@@ -6,6 +6,10 @@
 
 namespace rosterly {
 
+namespace {
+constexpr char kNewFilePrefix[] = "rst";  // GetTempFileName uses three characters
+}  // namespace
+
 Result<std::string> Win32FileStore::ReadWholeFile(std::string_view path) {
   ScopedHandle file(CreateFileA(std::string(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -39,6 +43,27 @@ Status Win32FileStore::WriteWholeFile(std::string_view path, std::string_view by
 bool Win32FileStore::FileExists(std::string_view path) {
   DWORD attributes = GetFileAttributesA(std::string(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Result<std::string> Win32FileStore::NewFileBeside(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  std::string folder = cut == std::string_view::npos ? std::string(".") : std::string(path.substr(0, cut + 1));
+  char name[MAX_PATH];
+  // Creates the file under a name no other file in the folder has.
+  if (GetTempFileNameA(folder.c_str(), kNewFilePrefix, 0, name) == 0) return LastErrorStatus();
+  return std::string(name);
+}
+
+Status Win32FileStore::MoveReplacing(std::string_view from, std::string_view to) {
+  if (!MoveFileExA(std::string(from).c_str(), std::string(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return LastErrorStatus();
+  return Status::Ok();
+}
+
+Status Win32FileStore::RemoveFile(std::string_view path) {
+  if (!DeleteFileA(std::string(path).c_str())) return LastErrorStatus();
+  return Status::Ok();
 }
 
 }  // namespace rosterly

@@ -35,12 +35,43 @@ void AppendQuoted(std::string& line, std::string_view argument) {
 
 ScopedHandle CreateOutputFile(const std::string& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  // Shared for writing too: a console host started with the program may
-  // keep its inherited copy of the handle a moment after the program ended,
-  // and the next run must still be able to truncate the file.
-  return ScopedHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared for writing and deleting too: a console host started with the
+  // program may keep its inherited copy of the handle a moment after the
+  // program ended, and the file must still be readable, movable and
+  // removable then.
+  return ScopedHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
+
+// The program's process: ended, if it still runs, when the owner goes.
+class Win32RunningProgram : public RunningProgram {
+ public:
+  explicit Win32RunningProgram(ScopedHandle process) : process_(std::move(process)) {}
+  ~Win32RunningProgram() override { End(); }
+
+  Result<bool> WaitForExit(std::uint32_t milliseconds) override {
+    switch (WaitForSingleObject(process_.get(), milliseconds)) {
+      case WAIT_OBJECT_0:
+        return true;
+      case WAIT_TIMEOUT:
+        return false;
+      default:
+        return LastErrorStatus();
+    }
+  }
+
+  void End() override {
+    if (!process_ || WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT) return;
+    TerminateProcess(process_.get(), kEndedExitCode);
+    // Gone means its handle on the output file is closed too.
+    WaitForSingleObject(process_.get(), kEndWaitMs);
+  }
+
+ private:
+  static constexpr UINT kEndedExitCode = 1;
+  static constexpr DWORD kEndWaitMs = 5000;
+  ScopedHandle process_;
+};
 
 }  // namespace
 
@@ -54,29 +85,38 @@ std::string BuildCommandLine(std::string_view program, std::span<const std::stri
   return line;
 }
 
-Status Win32ProcessRunner::RunHidden(std::string_view program, std::span<const std::string> arguments,
-                                     std::string_view outputFile) {
+Result<std::unique_ptr<RunningProgram>> Win32ProcessRunner::Start(std::string_view program,
+                                                                  std::span<const std::string> arguments,
+                                                                  std::string_view outputFile) {
   ScopedHandle output = CreateOutputFile(std::string(outputFile));
   if (!output) return LastErrorStatus();
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.wShowWindow = SW_HIDE;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = output.get();
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  // Only the output file is passed on: handles this process holds for other
+  // purposes (another ping's output among them) stay out of the program.
+  AttributeList attributes(1);
+  if (!attributes) return LastErrorStatus();
+  HANDLE inherited[] = {output.get()};
+  if (!UpdateProcThreadAttribute(attributes.get(), 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                 sizeof inherited, nullptr, nullptr))
+    return LastErrorStatus();
+
+  STARTUPINFOEXA startup{};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.StartupInfo.wShowWindow = SW_HIDE;
+  startup.StartupInfo.hStdInput = nullptr;
+  startup.StartupInfo.hStdOutput = output.get();
+  startup.StartupInfo.hStdError = nullptr;
+  startup.lpAttributeList = attributes.get();
 
   std::string application(program);
   std::string commandLine = BuildCommandLine(program, arguments);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &info))
+  if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &info))
     return LastErrorStatus();
-  ScopedHandle process(info.hProcess), thread(info.hThread);
-  output.Reset();  // only the child writes from here on
-  if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return LastErrorStatus();
-  return Status::Ok();
+  ScopedHandle thread(info.hThread);
+  return std::unique_ptr<RunningProgram>(std::make_unique<Win32RunningProgram>(ScopedHandle(info.hProcess)));
 }
 
 }  // namespace rosterly

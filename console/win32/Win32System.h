@@ -22,6 +22,9 @@ class Win32FileStore : public FileStore {
   Result<std::string> ReadWholeFile(std::string_view path) override;
   Status WriteWholeFile(std::string_view path, std::string_view bytes) override;
   bool FileExists(std::string_view path) override;
+  Result<std::string> NewFileBeside(std::string_view path) override;
+  Status MoveReplacing(std::string_view from, std::string_view to) override;
+  Status RemoveFile(std::string_view path) override;
 };
 
 class Win32Registry : public Registry {

@@ -3,6 +3,9 @@
 // failure, the membership stored in the fixture, and the grid's commands.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "Driver.h"
 #include "RosterlyFixtures.h"
 #include "RosterlySession.h"
@@ -140,9 +143,64 @@ TEST_F(RosterlyActions, HeaderClicksSortClearEmptiesAndSaveWritesTheGridAsShown)
   EXPECT_EQ(session_.Rows().back()[0], "127.0.0.2");
 }
 
+// The same rows, in the same order, as one probe after the other would give
+// for reachable (loopback), unreachable (.invalid, one with a '$' in its
+// name) and refused names (a blank, a leading '-'), which are tried in the
+// directory. The provider applies changes at once, as the real one does: a
+// failing SetInfo after a stored Add still reads "Added".
+TEST(RosterlyActionsMixed, AddGivesEveryKindOfNameItsRowInListOrder) {
+  Session session(
+      "domain | MIX\n"
+      "changes | atonce\n"
+      "computer | MIX | localhost | reachable\n"
+      "computer | MIX | 127.0.0.2 | reachable\n"
+      "computer | MIX | ghost.invalid | unreachable\n"
+      "computer | MIX | pc$1.invalid | unreachable\n"
+      "computer | MIX | bad name | reachable\n"
+      "computer | MIX | -t | reachable\n"
+      "group | MIX | Helpdesk\n"
+      "localgroup | localhost | Administrators\n"
+      "localgroup | 127.0.0.2 | Administrators\n"
+      "fail | WinNT://127.0.0.2/Administrators,group | setinfo | badnetpath\n",
+      "mixed-fixture.txt");
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(session.OpenMain("MIX"));
+  ASSERT_TRUE(
+      session.SelectOnly(kLstComps, {"localhost", "127.0.0.2", "ghost.invalid", "pc$1.invalid", "bad name", "-t"}));
+  ASSERT_TRUE(session.SelectOnly(kLstGroups, {"Helpdesk"}));
+  Click(session.Control(kOpt1));
+  ASSERT_TRUE(SetText(session.Control(kTxtLocalGroup), "Administrators"));
+  ASSERT_TRUE(session.Execute());
+  const Rows rows = session.Rows();
+  if (rows.size() != 6u)
+    for (const auto& row : rows) std::printf("| %s | %s | %s | %s |\n", row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str());
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"pc$1.invalid", "Administrators", "N/A", "No Connection"}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"localhost", "Administrators", "Helpdesk", "Added"}));
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"ghost.invalid", "Administrators", "N/A", "No Connection"}));
+  EXPECT_EQ(rows[3][0], "bad name");
+  EXPECT_EQ(rows[3][3], "Failed: The group name could not be found.");
+  EXPECT_EQ(rows[4], (std::vector<std::string>{"127.0.0.2", "Administrators", "Helpdesk", "Added"}));
+  EXPECT_EQ(rows[5][0], "-t");
+  EXPECT_EQ(rows[5][3], "Failed: The group name could not be found.");
+}
+
 }  // namespace
 
 namespace {
+
+// Processes named ping.exe started by `parent`.
+int PingsOf(DWORD parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "ping.exe") == 0) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
 
 // Closing the window in the middle of a run ends the process without
 // visiting the remaining computers (each bind here waits one second).
@@ -161,9 +219,16 @@ TEST(RosterlyActionsClose, ExitDuringARunEndsTheProcessPromptly) {
   SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kLstComps, LBN_SELCHANGE), reinterpret_cast<LPARAM>(comps));
   Click(session.Control(kExecute));
   ASSERT_TRUE(WaitUntil([&] { return ListViewRowCount(session.Control(kLvGroups)) > 0; }, 15000));
+  const DWORD pid = session.pid();
   MenuCommand(session.main(), kMnuExit);
   // Far less than the 18 or more seconds the rest of the run would take.
   EXPECT_TRUE(session.process().WaitForExit(8000));
+  // The pings it ran ahead are gone, and so are their files.
+  EXPECT_EQ(PingsOf(pid), 0);
+  WIN32_FIND_DATAA found;
+  HANDLE left = FindFirstFileA(TempPath("RunResult-" + std::to_string(pid) + "-*.tmp").c_str(), &found);
+  EXPECT_EQ(left, INVALID_HANDLE_VALUE) << found.cFileName;
+  if (left != INVALID_HANDLE_VALUE) FindClose(left);
 }
 
 }  // namespace

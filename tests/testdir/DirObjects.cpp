@@ -168,6 +168,12 @@ const Injected* DirObject::Break(Op op) const {
   return injected && injected->breaks ? injected : nullptr;
 }
 
+bool DirObject::HandsOutNothing(Op op) const {
+  if (!fixture_->HasFailures()) return false;
+  const testdir::Injected* injected = fixture_->FailureFor(AliasesOf(node_), op);
+  return injected && injected->code == kNothing;
+}
+
 HRESULT STDMETHODCALLTYPE DirObject::get_Name(BSTR* out) {
   if (const HRESULT hr = InjectedFailure(Op::Name); FAILED(hr)) return hr;
   return ReturnString(node_.name, out);
@@ -192,6 +198,7 @@ HRESULT STDMETHODCALLTYPE DirObject::Members(IADsMembers** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (const HRESULT hr = InjectedFailure(Op::Members); FAILED(hr)) return hr;
+  if (HandsOutNothing(Op::Members)) return S_OK;
   *out = new MemberCollection(fixture_, Working(), Break(Op::Members));
   return S_OK;
 }
@@ -213,31 +220,39 @@ HRESULT DirObject::ChangeMembership(BSTR member, bool add) {
   const auto it = std::find_if(members.begin(), members.end(), [&](const std::string& m) { return SamePath(m, path); });
   if (add && it != members.end()) return Code(node_.local ? kMemberInAlias : kMemberInGroup);
   if (!add && it == members.end()) return Code(node_.local ? kMemberNotInAlias : kMemberNotInGroup);
+  if (fixture_->ChangesAtOnce()) {
+    if (const HRESULT hr = Store({{add, path}}); FAILED(hr)) return hr;
+  } else {
+    pending_.emplace_back(add, path);
+  }
   if (add) members.push_back(path);
   else members.erase(it);
-  pending_.emplace_back(add, path);
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::Add(BSTR member) { return ChangeMembership(member, true); }
 HRESULT STDMETHODCALLTYPE DirObject::Remove(BSTR member) { return ChangeMembership(member, false); }
 
-HRESULT STDMETHODCALLTYPE DirObject::SetInfo() {
-  if (const HRESULT hr = InjectedFailure(Op::SetInfo); FAILED(hr)) return hr;
-  if (pending_.empty()) return S_OK;
-  const HRESULT hr = FixtureStore::Instance().Update([this](Fixture& fixture) {
+HRESULT DirObject::Store(const std::vector<std::pair<bool, std::string>>& changes) const {
+  return FixtureStore::Instance().Update([&](Fixture& fixture) {
     const int g = fixture.FindGroup(node_.local ? node_.computer : node_.domain, node_.name, node_.local);
     if (g < 0) return Code(kGroupNotFound);
     auto& members = fixture.MutableGroups()[g].members;
     // Replayed on the file as it is now, so that changes stored by others
     // in the meantime stay.
-    for (const auto& [add, path] : pending_) {
+    for (const auto& [add, path] : changes) {
       const auto it = std::find_if(members.begin(), members.end(), [&](const std::string& m) { return SamePath(m, path); });
       if (add && it == members.end()) members.push_back(path);
       if (!add && it != members.end()) members.erase(it);
     }
     return S_OK;
   });
+}
+
+HRESULT STDMETHODCALLTYPE DirObject::SetInfo() {
+  if (const HRESULT hr = InjectedFailure(Op::SetInfo); FAILED(hr)) return hr;
+  if (pending_.empty()) return S_OK;
+  const HRESULT hr = Store(pending_);
   if (SUCCEEDED(hr)) pending_.clear();
   return hr;
 }
@@ -246,6 +261,7 @@ HRESULT STDMETHODCALLTYPE DirObject::get__NewEnum(IUnknown** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (const HRESULT hr = InjectedFailure(Op::Enumerate); FAILED(hr)) return hr;
+  if (HandsOutNothing(Op::Enumerate)) return S_OK;
   // Children as the file holds them now.
   Snapshot now;
   if (const HRESULT hr = FixtureStore::Instance().Current(now); FAILED(hr)) return hr;

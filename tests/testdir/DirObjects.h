@@ -71,6 +71,10 @@ class DirObject final : public IADsGroup, public IADsContainer, private RefCount
   // The injected failure of `op` on this object (enumeration breaks apart).
   HRESULT InjectedFailure(Op op) const;
   const Injected* Break(Op op) const;
+  // The injected success without a result (code "nothing") of `op`.
+  bool HandsOutNothing(Op op) const;
+  // Stores membership changes in the fixture file.
+  HRESULT Store(const std::vector<std::pair<bool, std::string>>& changes) const;
   // Members as they stand with this object's unsaved changes.
   std::vector<std::string>& Working();
   HRESULT ChangeMembership(BSTR member, bool add);

@@ -41,7 +41,7 @@ bool ParseCode(const std::string& text, std::uint32_t& code) {
   static const std::pair<const char*, std::uint32_t> named[] = {
       {"ACCESSDENIED", kAccessDenied}, {"BADNETPATH", kBadNetPath},
       {"GROUPNOTFOUND", kGroupNotFound}, {"ALREADYMEMBER", kMemberInAlias},
-      {"NOTMEMBER", kMemberNotInAlias}, {"FAIL", kFail}};
+      {"NOTMEMBER", kMemberNotInAlias}, {"FAIL", kFail}, {"NOTHING", kNothing}};
   const std::string upper = Upper(text);
   for (const auto& [name, value] : named) {
     if (upper == name) {
@@ -136,6 +136,10 @@ bool Fixture::ParseLine(const std::vector<std::string>& f, std::size_t line, std
     if (!need(3)) return false;
     if (!ParseCount(f[2], ms)) return error = "bad delay " + f[2], false;
     delays_[Upper(f[1])] = static_cast<unsigned>(ms);
+  } else if (kind == "CHANGES") {
+    if (!need(2)) return false;
+    if (Upper(f[1]) != "ATONCE") return error = "unknown changes mode " + f[1], false;
+    changesAtOnce_ = true;
   } else {
     error = "unknown record " + f[0];
     return false;

@@ -14,6 +14,10 @@
 //   fail       | PATH | OPERATION | CODE               an injected failure
 //   break      | PATH | enumerate | COUNT | CODE       COUNT objects, then CODE
 //   delay      | PATH | MILLISECONDS                   wait before binding PATH
+//   changes    | atonce                                Add and Remove store the
+//                                                      change themselves, as the
+//                                                      real provider does;
+//                                                      SetInfo stores nothing
 //
 // MEMBER is an ADsPath as the WinNT provider forms it: "WinNT://CORP/Helpdesk".
 // PATH is any path the object can be bound by or its ADsPath (WinNT://PC1,
@@ -21,7 +25,8 @@
 // "*", every bind. OPERATION is one of bind, name, adspath, filter,
 // enumerate, members, add, remove, setinfo (break takes enumerate or
 // members). CODE is an HRESULT in hex (0x80070005) or one of accessdenied,
-// badnetpath, groupnotfound, alreadymember, notmember, fail.
+// badnetpath, groupnotfound, alreadymember, notmember, fail, or nothing: a
+// success that hands out no object (for members and enumerate).
 // An unreachable computer refuses binds of itself and of its local groups
 // with ERROR_BAD_NETPATH, as a computer that does not answer would.
 // Membership changes rewrite only the group's own line.
@@ -47,6 +52,7 @@ inline constexpr std::uint32_t kMemberNotInGroup = 0x80070529u;
 inline constexpr std::uint32_t kBadPathName = 0x80005000u;     // E_ADS_BAD_PATHNAME
 inline constexpr std::uint32_t kUnknownObject = 0x80005004u;   // E_ADS_UNKNOWN_OBJECT
 inline constexpr std::uint32_t kFail = 0x80004005u;
+inline constexpr std::uint32_t kNothing = 1u;  // S_OK with a null result
 
 struct Computer {
   std::string domain;
@@ -95,6 +101,7 @@ class Fixture {
   // `aliases` are upper-case paths of one object.
   const Injected* FailureFor(const std::vector<std::string>& aliases, Op op) const;
   bool HasFailures() const { return !failures_.empty(); }
+  bool ChangesAtOnce() const { return changesAtOnce_; }
   unsigned DelayFor(const std::vector<std::string>& aliases) const;
 
  private:
@@ -109,6 +116,7 @@ class Fixture {
   std::vector<std::pair<std::string, std::string>> users_;
   std::unordered_map<std::string, Injected> failures_;  // "PATH|op"
   std::unordered_map<std::string, unsigned> delays_;    // "PATH" or "*"
+  bool changesAtOnce_ = false;
 
   std::unordered_map<std::string, int> domainIndex_, computerIndex_, groupIndex_, userIndex_;
   std::vector<std::vector<int>> domainComputers_, domainGroups_, domainUsers_, computerGroups_;

@@ -73,7 +73,7 @@ TEST_F(SaveResults, FailureIsReportedAndGridStaysUnchanged) {
   form.lvGroups.InsertAtTop(MakeRow("PC1", "Users", "m", "Lookup"));
   form.lvGroups.ColumnClick(2);
   dialogs.answers = {"R:\\locked.csv"};
-  files.FailWrite("R:\\locked.csv", FakeFileStore::Denied());
+  files.FailMoveTo("R:\\locked.csv", FakeFileStore::Denied());
   form.SaveResults();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text, "Save Complete");
@@ -83,6 +83,37 @@ TEST_F(SaveResults, FailureIsReportedAndGridStaysUnchanged) {
   EXPECT_EQ(form.lvGroups.RowCount(), 1u);
   EXPECT_TRUE(form.lvGroups.Sorted());
   EXPECT_EQ(form.lvGroups.SortKey(), 1u);
+}
+
+// The old file stays until the new content is complete: a write that fails
+// half way (a full disk) leaves it as it was, and nothing else behind.
+TEST_F(SaveResults, AFailedWriteKeepsTheOldFile) {
+  form.lvGroups.InsertAtTop(MakeRow("PC1", "Users", "m", "Lookup"));
+  files.files["C:\\out\\r.csv"] = "yesterday's results";
+  dialogs.answers = {"C:\\out\\r.csv"};
+  files.diskFull = Status::Fail(0x80070070u, "There is not enough space on the disk.");
+  form.SaveResults();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("not enough space"), std::string::npos);
+  ASSERT_EQ(files.files.size(), 1u);
+  EXPECT_EQ(files.files["C:\\out\\r.csv"], "yesterday's results");
+}
+
+// A dialog that fails (a name longer than its buffer) is reported; it is no
+// cancel, and nothing is read or written.
+TEST_F(SaveResults, AFailedDialogIsReportedNotTakenAsCancel) {
+  dialogs.failure = Status::Fail(0x800700CEu, "The filename or extension is too long.");
+  form.SaveResults();
+  dialogs.failure = Status::Fail(0x800700CEu, "The filename or extension is too long.");
+  Fill(form.lstComps, {"PC1"});
+  form.LoadComputers();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  for (const auto& shown : messages.shown) {
+    EXPECT_NE(shown.text.find("too long"), std::string::npos);
+    EXPECT_EQ(shown.title, "Rosterly");
+  }
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_EQ(form.lstComps.Count(), 1u);
 }
 
 TEST_F(SaveResults, LoadDialogKeepsItsOwnTitleAfterASave) {

@@ -168,6 +168,39 @@ TEST_F(AdsiDirectoryTest, AddAndRemoveAreStoredInTheFixtureBySetInfo) {
   if (leftover != INVALID_HANDLE_VALUE) FindClose(leftover);
 }
 
+// As the real WinNT provider does: Add and Remove store the change
+// themselves, so a SetInfo that fails afterwards leaves it stored, and
+// IsMember tells what the group holds.
+TEST_F(AdsiDirectoryTest, ChangesAppliedAtOnceStayWhenSetInfoFails) {
+  testing::FixtureFile fixture(std::string(kDomain) +
+                               "changes | atonce\n"
+                               "fail | WinNT://PC1/Backup Operators | setinfo | badnetpath\n");
+  std::unique_ptr<DirObject> target = Bind("WinNT://PC1/Backup Operators,group", BindAs::Group);
+  ASSERT_TRUE(target);
+  EXPECT_FALSE(target->IsMember("WinNT://CORP/Helpdesk").value());
+  ASSERT_TRUE(target->Add("WinNT://CORP/Helpdesk").ok());
+  EXPECT_THAT(fixture.Read(), HasSubstr("localgroup | PC1 | Backup Operators | WinNT://CORP/Helpdesk\n"));
+  EXPECT_EQ(target->SetInfo().code(), kErrBadNetPath);
+  std::unique_ptr<DirObject> again = Bind("WinNT://PC1/Backup Operators,group", BindAs::Group);
+  ASSERT_TRUE(again);
+  Result<bool> member = again->IsMember("winnt://corp/helpdesk");
+  ASSERT_TRUE(member.ok()) << member.status().description();
+  EXPECT_TRUE(member.value());
+}
+
+// A provider may answer success and hand out nothing: a failure, no crash.
+TEST_F(AdsiDirectoryTest, ASuccessWithoutAnObjectIsAFailure) {
+  testing::FixtureFile fixture(std::string(kDomain) +
+                               "fail | WinNT://PC1/Administrators | members | nothing\n"
+                               "fail | WinNT://PC2 | enumerate | nothing\n");
+  std::unique_ptr<DirObject> group = Bind("WinNT://PC1/Administrators,group", BindAs::Group);
+  ASSERT_TRUE(group);
+  EXPECT_FALSE(group->Members().ok());
+  std::unique_ptr<DirObject> pc2 = Bind("WinNT://PC2");
+  ASSERT_TRUE(pc2);
+  EXPECT_FALSE(pc2->Enumerate().ok());
+}
+
 TEST_F(AdsiDirectoryTest, MembershipConflictsSurfaceWithTheirCodes) {
   testing::FixtureFile fixture(kDomain);
   std::unique_ptr<DirObject> target = Bind("WinNT://PC1/Administrators,group", BindAs::Group);

@@ -33,6 +33,18 @@ TEST(MapErrorTest, UnknownCodesFallBackToTheNumber) {
   EXPECT_EQ(StatusFromHresult(static_cast<HRESULT>(0xA0DEF00Du)).description(), "Error 0xA0DEF00D");
 }
 
+// Where the system has no text for a directory error (Wine has none for
+// the network management and ADSI codes), a short one of our own stands in.
+TEST(MapErrorTest, CommonDirectoryErrorsAlwaysHaveAText) {
+  for (const std::uint32_t code : {0x800708ACu, 0x800708ADu, 0x800708BCu, 0x800708BDu, 0x80005000u, 0x80005004u,
+                                   0x8000500Du}) {
+    const Status status = StatusFromHresult(static_cast<HRESULT>(code));
+    EXPECT_EQ(status.code(), code);
+    EXPECT_THAT(status.description(), ::testing::Not(::testing::StartsWith("Error 0x"))) << std::hex << code;
+    EXPECT_THAT(status.description(), ::testing::Not(::testing::IsEmpty()));
+  }
+}
+
 TEST(MapErrorTest, Win32CodesKeepTheCodeAndTheSystemsDescription) {
   Status denied = StatusFromWin32(ERROR_ACCESS_DENIED);
   EXPECT_EQ(denied.code(), 0x80070005u);

@@ -95,14 +95,34 @@ TEST(Win32ProcessRunner, CapturesStandardOutputAndWaitsForTheEnd) {
   const std::string out = TempFile("rosterly-run.tmp");
   ASSERT_TRUE(files.WriteWholeFile(out, std::string(5000, 'o')).ok());  // truncated by the run
   const std::vector<std::string> args = {"-n", "1", "-w", "750", "localhost"};
-  ASSERT_TRUE(runner.RunHidden(environment.SystemDirectory().value() + "\\ping.exe", args, out).ok());
+  auto ping = runner.Start(environment.SystemDirectory().value() + "\\ping.exe", args, out);
+  ASSERT_TRUE(ping.ok()) << ping.status().description();
+  Result<bool> ended = ping.value()->WaitForExit(30000);
+  ASSERT_TRUE(ended.ok() && ended.value());
   Result<std::string> text = files.ReadWholeFile(out);
   ASSERT_TRUE(text.ok());
   EXPECT_NE(text.value().find("TTL="), std::string::npos) << text.value();
   EXPECT_EQ(text.value().find("ooooo"), std::string::npos);
-  Status missing = runner.RunHidden("C:\\windows\\system32\\no-such-program.exe", args, out);
+  auto missing = runner.Start("C:\\windows\\system32\\no-such-program.exe", args, out);
   ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.code(), 0x80070002u);
+  EXPECT_EQ(missing.status().code(), 0x80070002u);
+  EXPECT_TRUE(files.RemoveFile(out).ok());
+}
+
+TEST(Win32Files, ReplacingAFileAndMakingOneBesideIt) {
+  Win32FileStore files;
+  const std::string target = TempFile("rosterly-target.csv");
+  ASSERT_TRUE(files.WriteWholeFile(target, "old").ok());
+  Result<std::string> fresh = files.NewFileBeside(target);
+  ASSERT_TRUE(fresh.ok()) << fresh.status().description();
+  EXPECT_TRUE(files.FileExists(fresh.value()));
+  EXPECT_EQ(fresh.value().substr(0, target.rfind('\\')), target.substr(0, target.rfind('\\')));
+  ASSERT_TRUE(files.WriteWholeFile(fresh.value(), "new").ok());
+  ASSERT_TRUE(files.MoveReplacing(fresh.value(), target).ok());
+  EXPECT_EQ(files.ReadWholeFile(target).value(), "new");
+  EXPECT_FALSE(files.FileExists(fresh.value()));
+  EXPECT_TRUE(files.RemoveFile(target).ok());
+  EXPECT_FALSE(files.RemoveFile(target).ok());
 }
 
 TEST(Win32Dialogs, FilterBecomesNulSeparatedPairs) {

@@ -77,10 +77,9 @@ Result<bool> PendingProbe::Answer() {
 
   FileStore& files = probe_.files_;
   Result<std::string> text = files.ReadWholeFile(outputFile_);
-  // The output becomes "RunResult.tmp" whole. A console host started with
-  // the program may hold the file a moment after the program ended, and
-  // another console may be reading "RunResult.tmp": a few short tries, then
-  // the file goes all the same.
+  // The output becomes "RunResult.tmp" whole. Another console may be
+  // reading "RunResult.tmp" (or a scanner holding it): a few short tries,
+  // then the file goes all the same.
   for (int attempt = 0;; ++attempt) {
     if (files.MoveReplacing(outputFile_, probe_.lastOutput_).ok()) break;
     if (attempt == kSettleTries) {

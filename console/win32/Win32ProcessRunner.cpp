@@ -35,10 +35,8 @@ void AppendQuoted(std::string& line, std::string_view argument) {
 
 ScopedHandle CreateOutputFile(const std::string& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  // Shared for writing and deleting too: a console host started with the
-  // program may keep its inherited copy of the handle a moment after the
-  // program ended, and the file must still be readable, movable and
-  // removable then.
+  // Shared for writing and deleting too, so that the file stays readable,
+  // movable and removable whoever still holds a copy of the handle.
   return ScopedHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -112,8 +110,10 @@ Result<std::unique_ptr<RunningProgram>> Win32ProcessRunner::Start(std::string_vi
   std::string application(program);
   std::string commandLine = BuildCommandLine(program, arguments);
   PROCESS_INFORMATION info{};
+  // Detached: the output goes to the file, and a console of its own would
+  // cost a console host process per ping, doubling what each start costs.
   if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                      CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &info))
+                      DETACHED_PROCESS | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &info))
     return LastErrorStatus();
   ScopedHandle thread(info.hThread);
   return std::unique_ptr<RunningProgram>(std::make_unique<Win32RunningProgram>(ScopedHandle(info.hProcess)));

@@ -27,15 +27,6 @@ bool FormWindow::CreateForm(DWORD exStyle, const char* className, const char* ti
   return window_ != nullptr;
 }
 
-namespace {
-
-void ReportFailure(HWND window, std::string_view what) {
-  const std::string text(what), title(text::kAppTitle);
-  MessageBoxA(IsWindow(window) ? window : nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-}  // namespace
-
 // The form object is the one passed to CreateWindowExA, kept with the window
 // from WM_NCCREATE on. Messages before it, and after the form has handled
 // WM_DESTROY, get the system's default handling.
@@ -56,9 +47,9 @@ LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
   try {
     return self->Handle(message, wParam, lParam);
   } catch (const std::bad_alloc&) {
-    ReportFailure(window, text::kOutOfMemory);
+    self->Report(text::kOutOfMemory);
   } catch (...) {
-    ReportFailure(window, text::kCommandFailed);
+    self->Report(text::kCommandFailed);
   }
   return message == WM_CREATE ? -1 : 0;
 }
@@ -78,6 +69,20 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return OnMessage(message, wParam, lParam);
   }
+}
+
+void FormWindow::Report(std::string_view text) noexcept {
+  // The report may fail the same way; it must not throw either.
+  try {
+    OnFailure(text);
+  } catch (...) {
+  }
+}
+
+void FormWindow::OnFailure(std::string_view what) {
+  const std::string text(what), title(text::kAppTitle);
+  MessageBoxA(IsWindow(window_) ? window_ : nullptr, text.c_str(), title.c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

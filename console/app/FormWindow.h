@@ -4,6 +4,8 @@
 // each message to the form's virtual handlers.
 #include <windows.h>
 
+#include <string_view>
+
 namespace rosterly {
 
 class App;
@@ -35,6 +37,9 @@ class FormWindow {
   virtual void OnDestroy() {}
   // Every other message; the system's default unless the form overrides it.
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // What a handler could not finish (it threw): told to the user in a
+  // message box; the window goes on.
+  virtual void OnFailure(std::string_view text);
 
   App& app_;
   HWND window_ = nullptr;  // null again once WM_DESTROY has been handled
@@ -42,6 +47,7 @@ class FormWindow {
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Report(std::string_view text) noexcept;
 };
 
 }  // namespace rosterly

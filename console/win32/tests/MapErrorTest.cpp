@@ -1,6 +1,8 @@
 // The one error mapping, and the text conversion of the ADSI layer.
 #include <windows.h>
 
+#include <cderr.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -54,6 +56,18 @@ TEST(MapErrorTest, Win32CodesKeepTheCodeAndTheSystemsDescription) {
   EXPECT_EQ(unknown.description(), "Error 0x8123ABCD");
   // A failed call that set no error code is still a failure.
   EXPECT_FALSE(StatusFromWin32(ERROR_SUCCESS).ok());
+}
+
+// A file dialog that fails is never a Cancel: a name too long for the
+// buffer reads as the system's own "too long" failure.
+TEST(MapErrorTest, FileDialogFailuresAreFailuresWithText) {
+  const Status tooLong = StatusFromDialogError(FNERR_BUFFERTOOSMALL);
+  EXPECT_EQ(tooLong.code(), 0x800700CEu);
+  EXPECT_EQ(tooLong.description(), StatusFromWin32(ERROR_FILENAME_EXCED_RANGE).description());
+  EXPECT_EQ(StatusFromDialogError(FNERR_INVALIDFILENAME).code(), 0x8007007Bu);
+  const Status other = StatusFromDialogError(CDERR_MEMALLOCFAILURE);
+  EXPECT_FALSE(other.ok());
+  EXPECT_THAT(other.description(), ::testing::HasSubstr("0x0009"));
 }
 
 TEST(WideTextTest, AnsiTextSurvivesTheRoundTripThroughABstr) {

@@ -15,6 +15,11 @@ inline constexpr DWORD kDefaultTimeoutMs = 15000;
 // Polls `condition` every few milliseconds until it holds or time runs out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// A Wine prefix can briefly run two service managers, each loaded from the
+// registry when it started; a service created in one is unknown to the
+// other. Waits (up to a minute) until only one is left.
+void WaitForOneServiceManager();
+
 // A whole file written (created or truncated) or read; reading shares the
 // file with writers, so a file the program under test holds can be read.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);

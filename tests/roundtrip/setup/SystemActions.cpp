@@ -2,11 +2,10 @@
 // runs first.
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cctype>
 
 #include "Actions.h"
+#include "Driver.h"
 #include "Win32Support.h"
 
 namespace sample {
@@ -16,25 +15,6 @@ constexpr int kWaitRounds = 600;
 constexpr DWORD kWaitStepMs = 100;
 constexpr DWORD kProgramTimeoutMs = 60000;
 constexpr char kRegisterFunction[] = "DllRegisterServer";
-
-int ServiceManagers() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, "services.exe") == 0) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
-
-// A Wine prefix can briefly run a second service manager that never learns
-// of a service created in the first; wait until one is left.
-void WaitForOneServiceManager() {
-  for (int i = 0; i < kWaitRounds && ServiceManagers() > 1; ++i) Sleep(kWaitStepMs);
-}
 
 Status StartAndWait(SC_HANDLE service, const std::string& name) {
   BOOL started = FALSE;
@@ -87,7 +67,7 @@ bool IsProgram(const std::string& path) {
 
 Status CreateServiceRecorded(Context& context, const Fields& fields) {
   const std::string& name = fields[0];
-  WaitForOneServiceManager();
+  testdriver::WaitForOneServiceManager();
   SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
   if (!manager) return Failure("cannot open the service manager");
   const std::string program = "\"" + fields[2] + "\"";

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 namespace scrubber::testing {
 
 std::string FixturePath(const std::string& fileName) {
@@ -11,27 +9,6 @@ std::string FixturePath(const std::string& fileName) {
   DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
   std::string path(own, length);
   return path.substr(0, path.find_last_of('\\') + 1) + fileName;
-}
-
-namespace {
-
-int ServiceManagerProcesses() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, "services.exe") == 0) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
-
-}  // namespace
-
-void WaitForOneServiceManager() {
-  for (int i = 0; i < 600 && ServiceManagerProcesses() > 1; ++i) Sleep(100);
 }
 
 bool ProgmanStandIn::Start(const std::string& groupsFile, const std::string& commandsFile) {

@@ -3,16 +3,16 @@
 // beside them, and small registry helpers for what the fixtures leave.
 #include <string>
 
+#include "Driver.h"
+
 namespace scrubber::testing {
 
 // The full path of a fixture file in the test program's own directory.
 std::string FixturePath(const std::string& fileName);
 
-// A Wine prefix can briefly run two service managers, each loaded from the
-// registry when it started; a service process may then ask the one that
-// never heard of a service created after it started, and time out. Waits (up
-// to a minute) until only one is left.
-void WaitForOneServiceManager();
+// A service process may ask a second service manager that never heard of a
+// service created after it started, and time out; the driver's wait helps.
+using testdriver::WaitForOneServiceManager;
 
 // The Program Manager stand-in (ProgmanFixture.exe) serving the groups of a
 // text file and writing down every command it receives. Ended when the

@@ -45,6 +45,20 @@ std::size_t FindLastBackslash(std::string_view path, const LeadBytes& lead) {
   return last;
 }
 
+bool EndsWithBackslash(std::string_view path, const LeadBytes& lead) {
+  return !path.empty() && FindLastBackslash(path, lead) == path.size() - 1;
+}
+
+std::string WithBackslash(std::string dir, const LeadBytes& lead) {
+  if (!EndsWithBackslash(dir, lead)) dir += '\\';
+  return dir;
+}
+
+std::string DirectoryOf(std::string_view path, const LeadBytes& lead) {
+  const std::size_t slash = FindLastBackslash(path, lead);
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
 std::string FullPath::Text() const {
   std::string text = root;
   if (!isUnc() && parts.empty()) text += '\\';

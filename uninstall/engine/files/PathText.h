@@ -24,6 +24,14 @@ bool HasWildcard(std::string_view text);
 // byte of a double-byte character; npos when there is none.
 std::size_t FindBackslash(std::string_view path, std::size_t from, const LeadBytes& lead);
 std::size_t FindLastBackslash(std::string_view path, const LeadBytes& lead);
+// The path ends in a backslash of its own, not in the second byte of a
+// double-byte character.
+bool EndsWithBackslash(std::string_view path, const LeadBytes& lead);
+// `dir` with a closing backslash ("C:\A" -> "C:\A\"); unchanged when it has one.
+std::string WithBackslash(std::string dir, const LeadBytes& lead);
+// The directory part of a path with its backslash ("C:\A\B.EXE" ->
+// "C:\A\"); empty when the path has no backslash.
+std::string DirectoryOf(std::string_view path, const LeadBytes& lead);
 
 // A path taken apart as Win32 resolves it. `root` is "C:" for a drive or
 // "\\server\share" for a network share; `parts` are the components below it

@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "FileOperations.h"
 #include "MsgStrings.h"
+#include "PathText.h"
 #include "ParseInstallLog.h"
 #include "CanonicalPathNames.h"
 #include "run/RunUninstall.h"
@@ -29,17 +30,6 @@ enum Text : int {
   kAlreadyRunning = 79,
   kMultipleInstance = 80,
 };
-
-std::string WithBackslash(std::string dir) {
-  if (dir.empty() || dir.back() != '\\') dir += '\\';
-  return dir;
-}
-
-// The directory part of a path, with its backslash ("C:\A\B.EXE" -> "C:\A\").
-std::string DirectoryOf(std::string_view path) {
-  const auto slash = path.find_last_of('\\');
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -108,9 +98,9 @@ class Run {
   // INSTALL.LOG beside the program, when it exists; quoted where the short
   // form still holds a blank, so that the reader takes it whole.
   std::string DefaultLogCommandLine() {
-    std::string dir = DirectoryOf(g_.settingsFile);
+    std::string dir = DirectoryOf(g_.settingsFile, Lead());
     CanonicalizePath(platform_.fs, dir, PathForm::Short);
-    const std::string log = WithBackslash(dir) + kDefaultLog;
+    const std::string log = WithBackslash(dir, Lead()) + kDefaultLog;
     if (!FileExists(platform_.fs, log)) return {};
     return log.find(' ') == std::string::npos ? log : "\"" + log + "\"";
   }
@@ -134,7 +124,7 @@ class Run {
     g_.captionArg = parsed.captionArg;
     g_.logPath = parsed.logPath;
     if (!g_.removalHelperMode && !g_.logPath.empty()) {
-      g_.logPath = AbsoluteLogPath(g_.logPath, platform_.fs.CurrentDirectory());
+      g_.logPath = AbsoluteLogPath(g_.logPath, platform_.fs.CurrentDirectory(), Lead());
       CanonicalizePath(platform_.fs, g_.logPath, PathForm::Short);
     }
   }
@@ -212,8 +202,10 @@ class Run {
 
   void ReportStatus(const HeaderRecord& header, std::int32_t status) {
     if (header.mifName.empty()) return;
-    shell_.ReportStatus(StatusReport{WithBackslash(platform_.fs.SystemDirectory()) + "msvcrt20.dll",
-                                     WithBackslash(platform_.fs.WindowsDirectory()) + "ismif32.dll", &header, status});
+    const LeadBytes lead = Lead();
+    shell_.ReportStatus(StatusReport{WithBackslash(platform_.fs.SystemDirectory(), lead) + "msvcrt20.dll",
+                                     WithBackslash(platform_.fs.WindowsDirectory(), lead) + "ismif32.dll", &header,
+                                     status});
   }
 
   void Teardown() {
@@ -221,7 +213,10 @@ class Run {
     shell_.UnloadControlLibrary();
   }
 
-  std::string RestartHelperPath() { return WithBackslash(platform_.fs.WindowsDirectory()) + kRestartHelperFile; }
+  LeadBytes Lead() { return platform_.fs.CodePageLeadBytes(); }
+  std::string RestartHelperPath() {
+    return WithBackslash(platform_.fs.WindowsDirectory(), Lead()) + kRestartHelperFile;
+  }
 
   void FinishSelfRemoval() {
     if (!g_.withTempCopy) {
@@ -258,14 +253,14 @@ class Run {
 
 }  // namespace
 
-std::string AbsoluteLogPath(std::string_view path, std::string_view currentDirectory) {
+std::string AbsoluteLogPath(std::string_view path, std::string_view currentDirectory, const LeadBytes& lead) {
   if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return std::string(path);  // a share
   if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return std::string(path);
   if (!path.empty() && path[0] == '\\') {  // the root of the current drive
     return std::string(currentDirectory.substr(0, 2)) + std::string(path);
   }
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') return std::string(path);  // left to the drive
-  return WithBackslash(std::string(currentDirectory)) + std::string(path);
+  return WithBackslash(std::string(currentDirectory), lead) + std::string(path);
 }
 
 int RunScrubber(Platform& platform, Shell& shell, const StringTable& table, Globals& globals,

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "Shell.h"
 #include "StringTable.h"
+#include "platform/LeadBytes.h"
 #include "platform/Platform.h"
 
 namespace scrubber {
@@ -19,6 +20,6 @@ int RunScrubber(Platform& platform, Shell& shell, const StringTable& table, Glob
 // A log path as given on the command line, made absolute against the
 // current directory: the run changes the current directory before the
 // engine reads the log again.
-std::string AbsoluteLogPath(std::string_view path, std::string_view currentDirectory);
+std::string AbsoluteLogPath(std::string_view path, std::string_view currentDirectory, const LeadBytes& lead);
 
 }  // namespace scrubber

@@ -20,10 +20,6 @@ std::string Quoted(std::string_view text) {
   return out;
 }
 
-bool EndsWithBackslash(std::string_view path, const LeadBytes& lead) {
-  return !path.empty() && FindLastBackslash(path, lead) == path.size() - 1;
-}
-
 // One argument of the helper's command line: quoted up to the closing quote
 // (or the end), else up to the next blank, or with `toEnd` the whole rest.
 std::string_view TakeArgument(std::string_view& rest, bool toEnd) {

@@ -53,6 +53,15 @@ TEST(Separators, ASecondByteOfADoubleByteCharacterIsNotABackslash) {
   EXPECT_EQ(FindLastBackslash(path, shiftJis), 5u);
   EXPECT_EQ(NormalizePath("C:\\\x95\\..", "C:\\", shiftJis), "C:\\\x95\\") << "one component, not ..";
   EXPECT_EQ(NormalizePath("C:\\\x95\\..", "C:\\", LeadBytes{}), "C:\\");
+
+  const std::string dir = "C:\\\x95\\";  // ends in a character, not a separator
+  EXPECT_FALSE(EndsWithBackslash(dir, shiftJis));
+  EXPECT_EQ(WithBackslash(dir, shiftJis), dir + "\\");
+  EXPECT_EQ(WithBackslash(dir + "\\", shiftJis), dir + "\\");
+  EXPECT_EQ(WithBackslash("", shiftJis), "\\");
+  EXPECT_EQ(DirectoryOf(dir + "\\INSTALL.LOG", shiftJis), dir + "\\");
+  EXPECT_EQ(DirectoryOf("C:\\A\\\x95\\", shiftJis), "C:\\A\\");
+  EXPECT_EQ(DirectoryOf("INSTALL.LOG", shiftJis), "");
 }
 
 TEST(CaseRules, AsciiLettersOnly) {

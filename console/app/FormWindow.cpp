@@ -81,8 +81,7 @@ void FormWindow::Report(std::string_view text) noexcept {
 
 void FormWindow::OnFailure(std::string_view what) {
   const std::string text(what), title(text::kAppTitle);
-  MessageBoxA(IsWindow(window_) ? window_ : nullptr, text.c_str(), title.c_str(),
-              MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxA(IsWindow(window_) ? window_ : nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

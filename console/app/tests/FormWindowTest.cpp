@@ -30,8 +30,7 @@ class ThrowingForm : public FormWindow {
 
   bool Create() {
     static const bool registered = RegisterFormClass(GetModuleHandleA(nullptr), kClass, nullptr);
-    return registered && CreateForm(0, kClass, "Throwing", WS_OVERLAPPEDWINDOW, RECT{0, 0, 200, 100}, nullptr,
-                                    nullptr);
+    return registered && CreateForm(0, kClass, "Throwing", WS_OVERLAPPEDWINDOW, RECT{0, 0, 200, 100}, nullptr, nullptr);
   }
 
   std::vector<std::string> reports;
@@ -76,7 +75,8 @@ TEST(FormWindow, AThrowingHandlerIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(SendMessageA(window, WM_COMMAND, MAKEWPARAM(kOutOfMemoryCommand, 0), 0), 0);
   EXPECT_EQ(SendMessageA(window, WM_COMMAND, MAKEWPARAM(kFailingCommand, 0), 0), 0);  // its report throws too
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(kQuietCommand, 0), 0);
-  EXPECT_EQ(form.reports, (std::vector<std::string>{std::string(text::kOutOfMemory), std::string(text::kCommandFailed)}));
+  EXPECT_EQ(form.reports,
+            (std::vector<std::string>{std::string(text::kOutOfMemory), std::string(text::kCommandFailed)}));
   EXPECT_EQ(form.quietCommands, 1);
   EXPECT_TRUE(IsWindow(window));
 

@@ -73,9 +73,7 @@ TEST_F(RosterlyActions, AddProbesEachComputerAndStoresTheMembership) {
   Choose(kOpt1, "Administrators");
   ASSERT_TRUE(session_.Execute());
   Rows rows = session_.Rows();
-  if (rows.size() != 5u)
-    for (const auto& row : rows) std::printf("| %s | %s | %s | %s |\n", row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str());
-  ASSERT_EQ(rows.size(), 5u);
+  ASSERT_EQ(rows.size(), 5u) << ::testing::PrintToString(rows);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"localhost", "Administrators", "Helpdesk", "Added"}));
   // Already a member: the wanted state holds, so it reads as added.
   EXPECT_EQ(rows[1], (std::vector<std::string>{"localhost", "Administrators", "Domain Admins", "Added"}));
@@ -172,9 +170,7 @@ TEST(RosterlyActionsMixed, AddGivesEveryKindOfNameItsRowInListOrder) {
   ASSERT_TRUE(SetText(session.Control(kTxtLocalGroup), "Administrators"));
   ASSERT_TRUE(session.Execute());
   const Rows rows = session.Rows();
-  if (rows.size() != 6u)
-    for (const auto& row : rows) std::printf("| %s | %s | %s | %s |\n", row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str());
-  ASSERT_EQ(rows.size(), 6u);
+  ASSERT_EQ(rows.size(), 6u) << ::testing::PrintToString(rows);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"pc$1.invalid", "Administrators", "N/A", "No Connection"}));
   EXPECT_EQ(rows[1], (std::vector<std::string>{"localhost", "Administrators", "Helpdesk", "Added"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"ghost.invalid", "Administrators", "N/A", "No Connection"}));

@@ -41,10 +41,9 @@ bool IsPassableHostName(std::string_view name) {
   return true;
 }
 
-PendingProbe::PendingProbe(Probe& probe, std::string host, std::unique_ptr<RunningProgram> program,
-                           std::string outputFile, std::uint64_t limitMs)
+PendingProbe::PendingProbe(Probe& probe, std::unique_ptr<RunningProgram> program, std::string outputFile,
+                           std::uint64_t limitMs)
     : probe_(probe),
-      host_(std::move(host)),
       program_(std::move(program)),
       outputFile_(std::move(outputFile)),
       limitMs_(limitMs),
@@ -129,8 +128,7 @@ Result<std::unique_ptr<PendingProbe>> Probe::Start(std::string_view strHost, con
     return program.status();
   }
   const std::uint64_t limit = std::uint64_t{*pings} * *timeout + marginMs_;
-  return std::make_unique<PendingProbe>(*this, std::string(strHost), std::move(program.value()), std::move(output),
-                                        limit);
+  return std::make_unique<PendingProbe>(*this, std::move(program.value()), std::move(output), limit);
 }
 
 }  // namespace rosterly

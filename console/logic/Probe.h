@@ -40,13 +40,11 @@ class Probe;
 // ping and removes its file.
 class PendingProbe {
  public:
-  PendingProbe(Probe& probe, std::string host, std::unique_ptr<RunningProgram> program, std::string outputFile,
-               std::uint64_t limitMs);
+  PendingProbe(Probe& probe, std::unique_ptr<RunningProgram> program, std::string outputFile, std::uint64_t limitMs);
   PendingProbe(const PendingProbe&) = delete;
   PendingProbe& operator=(const PendingProbe&) = delete;
   ~PendingProbe();
 
-  const std::string& host() const { return host_; }
   // Waits for the ping, at most its requests' timeouts plus the margin from
   // its start; a ping still running then is ended and counts as no answer.
   Result<bool> Answer();
@@ -55,7 +53,6 @@ class PendingProbe {
   void Discard();
 
   Probe& probe_;
-  std::string host_;
   std::unique_ptr<RunningProgram> program_;
   std::string outputFile_;
   std::uint64_t limitMs_;
@@ -81,7 +78,6 @@ class Probe {
 
  private:
   friend class PendingProbe;
-  Result<std::string> NewOutputPath();
 
   ProcessRunner& runner_;
   Environment& environment_;

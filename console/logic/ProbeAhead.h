@@ -37,8 +37,6 @@ class ProbeAhead {
   // started for (a list refilled or cleared meanwhile).
   void Forget(const SortedList& list);
 
-  std::size_t Running() const { return early_.size(); }
-
  private:
   struct Early {
     std::size_t index;

@@ -23,6 +23,7 @@ void WaitForOneServiceManager();
 // A whole file written (created or truncated) or read; reading shares the
 // file with writers, so a file the program under test holds can be read.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::optional<std::string> ReadFileIfReadable(const std::string& path);
 std::string ReadFileBytes(const std::string& path);  // empty when unreadable
 
 // A Unix absolute path ("/a/b") as Wine shows it ("Z:\a\b"); others unchanged.

@@ -12,10 +12,10 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   return ok;
 }
 
-std::string ReadFileBytes(const std::string& path) {
+std::optional<std::string> ReadFileIfReadable(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes;
   char chunk[65536];
   DWORD read = 0;
@@ -23,5 +23,7 @@ std::string ReadFileBytes(const std::string& path) {
   CloseHandle(file);
   return bytes;
 }
+
+std::string ReadFileBytes(const std::string& path) { return ReadFileIfReadable(path).value_or(std::string()); }
 
 }  // namespace testdriver

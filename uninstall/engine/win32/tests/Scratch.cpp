@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "Driver.h"
 #include "Win32Registry.h"
 
 namespace scrubber::testing {
@@ -49,24 +50,10 @@ void DeleteTreeForTest(const std::string& path) {
 }
 
 bool WriteFileForTest(const std::string& path, const std::string& content) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == content.size();
+  return testdriver::WriteFileBytes(path, content);
 }
 
-std::optional<std::string> ReadFileForTest(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string content;
-  char block[4096];
-  DWORD got = 0;
-  while (ReadFile(h, block, sizeof block, &got, nullptr) && got > 0) content.append(block, got);
-  CloseHandle(h);
-  return content;
-}
+std::optional<std::string> ReadFileForTest(const std::string& path) { return testdriver::ReadFileIfReadable(path); }
 
 bool ExistsForTest(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -338,12 +338,14 @@ TEST_F(RealFiles, DevicePrefixesAndSharesDoNotSlipPastTheGuards) {
   }
   // Where the platform reaches the administrative share, it is the same
   // directory by identity.
-  if (ExistsForTest(share + "\\win.ini")) EXPECT_TRUE(ops.IsProtectedDirectory(share));
+  if (ExistsForTest(share + "\\win.ini")) {
+    EXPECT_TRUE(ops.IsProtectedDirectory(share));
+  }
 }
 
 TEST_F(RealFiles, PatternsEndingInStarDotStarAreRefusedInTheWindowsDirectory) {
   UseStandIn();
-  for (const std::string& name : {"w*.*", "W*.*", "*.* ", "*.*.", "*.* . ", "k*.*"}) {
+  for (const char* name : {"w*.*", "W*.*", "*.* ", "*.*.", "*.* . ", "k*.*"}) {
     for (const std::string& place : {windowsDir, windowsDir + "\\System32"}) {
       EXPECT_FALSE(ops.RemoveFileItem(place + "\\" + name, "", false)) << place + "\\" + name;
       ASSERT_TRUE(WindowsUntouched()) << place + "\\" + name;

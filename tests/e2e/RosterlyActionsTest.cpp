@@ -106,11 +106,13 @@ TEST_F(RosterlyActions, HeaderClicksSortClearEmptiesAndSaveWritesTheGridAsShown)
   ASSERT_EQ(ListViewRowCount(grid), 4);
 
   ASSERT_TRUE(ListViewClickHeader(grid, 2));  // "Member", ascending first
-  ASSERT_TRUE(WaitUntil([&] { return session_.Rows()[0][2] == "Backup Admins"; }, 5000));
-  EXPECT_EQ(session_.Rows(), (Rows{{"localhost", "Users", "Backup Admins", "Lookup"},
-                                   {"localhost", "Administrators", "Domain Admins", "Lookup"},
-                                   {"127.0.0.2", "Administrators", "Domain Admins", "Lookup"},
-                                   {"localhost", "Users", "Helpdesk", "Lookup"}}));
+  // The first row reads the same before the sort: wait for the whole grid.
+  const Rows byMember{{"localhost", "Users", "Backup Admins", "Lookup"},
+                      {"localhost", "Administrators", "Domain Admins", "Lookup"},
+                      {"127.0.0.2", "Administrators", "Domain Admins", "Lookup"},
+                      {"localhost", "Users", "Helpdesk", "Lookup"}};
+  (void)WaitUntil([&] { return session_.Rows() == byMember; }, 5000);
+  EXPECT_EQ(session_.Rows(), byMember);
   ASSERT_TRUE(ListViewClickHeader(grid, 0));  // "Computer", now descending
   ASSERT_TRUE(WaitUntil([&] { return session_.Rows()[0][0] == "localhost" && session_.Rows()[3][0] == "127.0.0.2"; },
                         5000));

@@ -11,8 +11,10 @@ env_script=$1; shift
 unset WINE_SESSION_OWNED WINE_SESSION_PREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/wine-restart.XXXXXX") || exit 1
 export WINEPREFIX
-trap '"$WINESERVER" -k >/dev/null 2>&1; rm -rf -- "$WINEPREFIX"' EXIT
-"$WINE64" wineboot -i >/dev/null 2>&1
+trap '"$WINESERVER" -k >/dev/null 2>&1; rm -rf -- "$WINEPREFIX"; wine_private_display_stop' EXIT
+# A display of its own: the restart runs beside tests that use the session's.
+wine_private_display || exit 1
+wine_prefix_new "$WINEPREFIX" || exit 1
 export WINE_SESSION_OWNED=1 SCRUBBER_RESTART_PHASE=1
 emulator=$1; program=$2
 "$emulator" "$program" --gtest_filter='*ScheduledWhileInUse*' || exit 1

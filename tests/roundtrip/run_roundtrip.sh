@@ -24,16 +24,16 @@ cleanup() {
   for p in "$work"/*/; do WINEPREFIX=$p "$WINESERVER" -k >/dev/null 2>&1; done
   rm -rf -- "$work"
 }
-trap cleanup EXIT
+trap 'cleanup; wine_private_display_stop' EXIT
 started=$(date +%s)
 export WINEPREFIX
 
+# A display of its own: the wizard runs beside tests that use the session's.
+wine_private_display || exit 1
 # One fresh prefix, made once: no links to the host, no drive Z:, the
 # programs under C:\rt.
 WINEPREFIX=$work/template
-"$WINE64" wineboot -i >/dev/null 2>&1
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine_prefix_new "$WINEPREFIX" || exit 1
 wine_prefix_detach_host
 rt=$WINEPREFIX/drive_c/rt
 mkdir -p "$rt/fixtures" "$rt/sample" "$rt/progman"

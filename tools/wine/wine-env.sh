@@ -2,9 +2,18 @@
 # when there is no display, and tears down what it started.
 #
 #   wine_session_start   prefix + display + persistent wineserver; exports
-#                        WINEPREFIX, DISPLAY and WINE_SESSION_OWNED
+#                        WINEPREFIX, DISPLAY and WINE_SESSION_OWNED, and
+#                        WINE_TEMPLATE_PREFIX: a copy of the prefix as
+#                        booted, for tests that need a prefix of their own
 #   wine_session_stop    ends the wineserver, Xvfb and removes the prefix,
 #                        but only what this session started
+#   wine_prefix_new DIR  makes DIR a fresh prefix: a copy of the session's
+#                        template when there is one (a boot costs seconds of
+#                        both cores), else booted anew
+#   wine_private_display starts an Xvfb of the caller's own and exports its
+#                        DISPLAY, so that windows and focus are not shared
+#                        with tests running beside it; wine_private_display_stop
+#                        ends it
 #   wine_prefix_detach_host
 #                        replaces the prefix's links to the host's user
 #                        folders (Desktop, Documents, ...) by plain folders,
@@ -24,21 +33,32 @@ export WINEARCH=win64
 _wine_started_xvfb_pid=""
 _wine_started_prefix=""
 
+# Xvfb picks a free display itself and writes its number once it takes
+# connections, so that displays started side by side never collide.
 _wine_start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    _wine_started_xvfb_pid=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$_wine_started_xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
+  local numfile i
+  numfile=$(mktemp) || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  _wine_started_xvfb_pid=$!
+  for i in $(seq 1 100); do
+    if [ -s "$numfile" ]; then
+      export DISPLAY=":$(tr -dc 0-9 <"$numfile")"
+      rm -f -- "$numfile"
+      return 0
+    fi
+    kill -0 "$_wine_started_xvfb_pid" 2>/dev/null || break
+    sleep 0.05
   done
+  rm -f -- "$numfile"
   echo "wine-env: could not start Xvfb" >&2
   return 1
+}
+
+# Windows need no window manager there: Wine draws the frames and places
+# the windows itself, or it waits for a manager that never comes.
+_wine_prefix_unmanaged() {
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }
 
 wine_session_start() {
@@ -53,18 +73,18 @@ wine_session_start() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINE64" wineboot -i >/dev/null 2>&1 || true
-    # There is no window manager on Xvfb: Wine must draw the frames and
-    # place (maximise) the windows itself, or it waits for a manager that
-    # never comes.
-    if [ -n "${WINE_SESSION_XVFB:-}" ]; then
-      "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
-      "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    fi
+    [ -z "${WINE_SESSION_XVFB:-}" ] || _wine_prefix_unmanaged
   fi
   # wineboot leaves a service manager behind while the next program starts
   # another: a service started later may then report to the wrong one. End
   # the boot's processes so that the session starts with one of each.
   "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
+    # The prefix as booted, before any test changed it.
+    export WINE_TEMPLATE_PREFIX=$WINEPREFIX.template
+    cp -a -- "$WINEPREFIX" "$WINE_TEMPLATE_PREFIX" || unset WINE_TEMPLATE_PREFIX
+  fi
   # Keep one server for the whole session: each program then starts in
   # about half a second instead of paying the server start again.
   "$WINESERVER" -p >/dev/null 2>&1 || true
@@ -77,8 +97,8 @@ wine_session_start() {
 wine_session_stop() {
   [ -n "${WINEPREFIX:-}" ] && WINEPREFIX=$WINEPREFIX "$WINESERVER" -k >/dev/null 2>&1
   if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
-    rm -rf -- "$WINE_SESSION_PREFIX"
-    unset WINE_SESSION_PREFIX WINEPREFIX
+    rm -rf -- "$WINE_SESSION_PREFIX" "$WINE_SESSION_PREFIX.template"
+    unset WINE_SESSION_PREFIX WINEPREFIX WINE_TEMPLATE_PREFIX
   fi
   if [ -n "${WINE_SESSION_XVFB:-}" ]; then
     kill "$WINE_SESSION_XVFB" 2>/dev/null
@@ -86,6 +106,28 @@ wine_session_stop() {
     unset WINE_SESSION_XVFB DISPLAY
   fi
   unset WINE_SESSION_OWNED
+}
+
+wine_prefix_new() {  # dir
+  if [ -n "${WINE_TEMPLATE_PREFIX:-}" ] && [ -f "$WINE_TEMPLATE_PREFIX/system.reg" ]; then
+    rm -rf -- "$1" && cp -a -- "$WINE_TEMPLATE_PREFIX" "$1"
+  else
+    WINEPREFIX=$1 "$WINE64" wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$1 "$WINESERVER" -w >/dev/null 2>&1
+  fi
+  WINEPREFIX=$1 _wine_prefix_unmanaged
+}
+
+wine_private_display() {
+  _wine_start_xvfb || return 1
+  export WINE_PRIVATE_XVFB=$_wine_started_xvfb_pid
+}
+
+wine_private_display_stop() {
+  [ -n "${WINE_PRIVATE_XVFB:-}" ] || return 0
+  kill "$WINE_PRIVATE_XVFB" 2>/dev/null
+  wait "$WINE_PRIVATE_XVFB" 2>/dev/null
+  unset WINE_PRIVATE_XVFB
 }
 
 wine_prefix_detach_host() {

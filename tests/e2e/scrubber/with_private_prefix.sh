@@ -13,13 +13,12 @@ env_script=$1 test_exe=$2 scrubber=$3 helper=$4 ismif=$5 shots=$6
 unset WINE_SESSION_OWNED WINE_SESSION_PREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/scrubber-e2e.XXXXXX") || exit 1
 export WINEPREFIX
-trap '"$WINESERVER" -k >/dev/null 2>&1; rm -rf -- "$WINEPREFIX"' EXIT
+trap '"$WINESERVER" -k >/dev/null 2>&1; rm -rf -- "$WINEPREFIX"; wine_private_display_stop' EXIT
 started=$(date +%s)
 
-"$WINE64" wineboot -i >/dev/null 2>&1
-# No window manager on the test display: Wine draws the frames itself.
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# A display of its own: the tests run beside others that use the session's.
+wine_private_display || exit 1
+wine_prefix_new "$WINEPREFIX" || exit 1
 "$WINESERVER" -k >/dev/null 2>&1
 echo "prefix ready after $(( $(date +%s) - started ))s"
 

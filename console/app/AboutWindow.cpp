@@ -14,8 +14,8 @@ namespace rosterly {
 namespace {
 
 // Fixed dialog border, no minimize or maximize box.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 
 }  // namespace
@@ -29,8 +29,8 @@ bool AboutWindow::Register(HINSTANCE instance) {
 
 bool AboutWindow::Create(HWND owner) {
   const Dpi dpi = Dpi::OfScreen();
-  const RECT frame = CentredFrame(dpi, about_form::kClientWidth, about_form::kClientHeight, kStyle, kExStyle, false);
-  return CreateForm(kExStyle, kClassName, logic_.Caption().c_str(), kStyle, frame, owner, nullptr);
+  const RECT frame = CentredFrame(dpi, about_form::kClientWidth, about_form::kClientHeight, kAboutStyle, kAboutExStyle, false);
+  return CreateForm(kAboutExStyle, kClassName, logic_.Caption().c_str(), kAboutStyle, frame, owner, nullptr);
 }
 
 LRESULT AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

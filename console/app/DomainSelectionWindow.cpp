@@ -13,8 +13,8 @@ namespace rosterly {
 namespace {
 
 // Fixed-size border, no minimize or maximize box.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kDomainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDomainExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kComboDropHeight = 160;  // pixels of drop-down list below the field
 
 }  // namespace
@@ -28,8 +28,8 @@ bool DomainSelectionWindow::Register(HINSTANCE instance) {
 
 bool DomainSelectionWindow::Create() {
   const Dpi dpi = Dpi::OfScreen();
-  const RECT frame = CentredFrame(dpi, domain_form::kClientWidth, domain_form::kClientHeight, kStyle, kExStyle, false);
-  return CreateForm(kExStyle, kClassName, ResString(IDS_DOMAIN_TITLE).c_str(), kStyle, frame, nullptr, nullptr);
+  const RECT frame = CentredFrame(dpi, domain_form::kClientWidth, domain_form::kClientHeight, kDomainStyle, kDomainExStyle, false);
+  return CreateForm(kDomainExStyle, kClassName, ResString(IDS_DOMAIN_TITLE).c_str(), kDomainStyle, frame, nullptr, nullptr);
 }
 
 LRESULT DomainSelectionWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -18,8 +18,8 @@ namespace {
 // Fixed-size border, a minimize box, no maximize box.
 // No WS_CLIPCHILDREN: the Actions frame is transparent and relies on the
 // window painting the background behind it.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainExStyle = WS_EX_CONTROLPARENT;
 constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL |
                              LBS_NOINTEGRALHEIGHT;  // no LBS_SORT: the logic gives each entry its index
 constexpr int kOptionIds[3] = {IDC_MAIN_OPTGROUPS0, IDC_MAIN_OPTGROUPS1, IDC_MAIN_OPTGROUPS2};
@@ -44,9 +44,9 @@ bool MainWindow::Register(HINSTANCE instance) {
 
 bool MainWindow::Create() {
   const Dpi dpi = Dpi::OfScreen();
-  const RECT frame = CentredFrame(dpi, main_form::kClientWidth, main_form::kClientHeight, kStyle, kExStyle, true);
+  const RECT frame = CentredFrame(dpi, main_form::kClientWidth, main_form::kClientHeight, kMainStyle, kMainExStyle, true);
   HMENU menu = LoadMenuA(app_.instance(), MAKEINTRESOURCEA(IDM_FORM1));
-  if (!CreateForm(kExStyle, kClassName, ResString(IDS_MAIN_TITLE).c_str(), kStyle, frame, nullptr, menu))
+  if (!CreateForm(kMainExStyle, kClassName, ResString(IDS_MAIN_TITLE).c_str(), kMainStyle, frame, nullptr, menu))
     return false;
   // The menu bar may wrap at another height than AdjustWindowRectEx assumed:
   // correct the frame so that the client area has exactly the laid-out size.

@@ -16,14 +16,14 @@ struct Key {
   std::uint32_t index;      // into the texts
 };
 
-std::uint64_t Fold(char c) {
+std::uint64_t FoldedByte(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (u >= 'A' && u <= 'Z') ? u + ('a' - 'A') : u;
 }
 
 std::uint64_t Word(std::string_view text, std::size_t from) {
   std::uint64_t word = 0;
-  for (std::size_t i = 0; i < kWord; ++i) word = (word << 8) | (from + i < text.size() ? Fold(text[from + i]) : 0);
+  for (std::size_t i = 0; i < kWord; ++i) word = (word << 8) | (from + i < text.size() ? FoldedByte(text[from + i]) : 0);
   return word;
 }
 

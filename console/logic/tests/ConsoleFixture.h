@@ -28,6 +28,12 @@ class ConsoleFixture : public ::testing::Test {
     list.AddMany(names);
     list.SelectAll(selected);
   }
+  // A list's entries in their order.
+  static std::vector<std::string> Texts(const SortedList& list) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
+    return out;
+  }
   void Select(SortedList& list, const std::string& name) {
     for (std::size_t i = 0; i < list.Count(); ++i)
       if (list.Text(i) == name) list.SetSelected(i, true);

@@ -5,12 +5,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names Texts(const SortedList& list) {
-  Names out;
-  for (std::size_t i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
-  return out;
-}
-
 class MainWindow : public ConsoleFixture {
  protected:
   void MakeDomain() {

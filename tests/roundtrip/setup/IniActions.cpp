@@ -13,7 +13,7 @@ namespace {
 
 constexpr DWORD kValueChars = 256;  // what the uninstaller reads of a value
 constexpr std::string_view kDeviceSection = "[386Enh]";
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kIniLineEnd = "\r\n";
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -97,13 +97,13 @@ Status AddDevice(Context& context, const Fields& fields) {
   const std::string systemIni = WindowsDirectory() + "\\SYSTEM.INI";
   std::string text;
   if (Status read = ReadBytes(systemIni, text); !read.ok()) return read;
-  const std::string line = "device=" + path + std::string(kLineEnd);
+  const std::string line = "device=" + path + std::string(kIniLineEnd);
   std::size_t at = EndOfSectionHeader(text);
   if (at == std::string::npos) {
-    if (!text.empty() && text.back() != '\n') text += kLineEnd;
-    text += std::string(kDeviceSection) + std::string(kLineEnd) + line;
+    if (!text.empty() && text.back() != '\n') text += kIniLineEnd;
+    text += std::string(kDeviceSection) + std::string(kIniLineEnd) + line;
   } else {
-    if (at == text.size() && text.back() != '\n') text += kLineEnd, at = text.size();
+    if (at == text.size() && text.back() != '\n') text += kIniLineEnd, at = text.size();
     text.insert(at, line);
   }
   if (Status written = WriteBytes(systemIni, text); !written.ok()) return written;

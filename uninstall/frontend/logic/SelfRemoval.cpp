@@ -11,29 +11,29 @@ constexpr std::string_view kHelperSwitch = " /z ";
 constexpr std::string_view kInitFile = "WININIT.INI";
 constexpr std::string_view kRenameHeader = "[rename]\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr char kQuote = '"';
-constexpr char kBlank = ' ';
+constexpr char kDoubleQuote = '"';
+constexpr char kSpace = ' ';
 
 std::string Quoted(std::string_view text) {
-  std::string out(1, kQuote);
-  out.append(text).push_back(kQuote);
+  std::string out(1, kDoubleQuote);
+  out.append(text).push_back(kDoubleQuote);
   return out;
 }
 
 // One argument of the helper's command line: quoted up to the closing quote
 // (or the end), else up to the next blank, or with `toEnd` the whole rest.
 std::string_view TakeArgument(std::string_view& rest, bool toEnd) {
-  while (!rest.empty() && rest.front() == kBlank) rest.remove_prefix(1);
+  while (!rest.empty() && rest.front() == kSpace) rest.remove_prefix(1);
   std::string_view arg;
-  if (!rest.empty() && rest.front() == kQuote) {
-    const std::size_t close = rest.find(kQuote, 1);
+  if (!rest.empty() && rest.front() == kDoubleQuote) {
+    const std::size_t close = rest.find(kDoubleQuote, 1);
     arg = rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
     rest = close == std::string_view::npos ? std::string_view() : rest.substr(close + 1);
   } else if (toEnd) {
     arg = rest;
     rest = {};
   } else {
-    const std::size_t blank = rest.find(kBlank);
+    const std::size_t blank = rest.find(kSpace);
     arg = rest.substr(0, blank);
     rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
   }
@@ -53,7 +53,7 @@ std::string RemovalHelperCommand(std::string_view tempCopyPath, std::string_view
                                  std::string_view uninstallDir) {
   std::string command = Quoted(tempCopyPath);
   command.append(kHelperSwitch).append(Quoted(programFile));
-  command.push_back(kBlank);
+  command.push_back(kSpace);
   command.append(Quoted(uninstallDir));
   return command;
 }

@@ -5,7 +5,7 @@
 namespace scrubber {
 namespace {
 
-enum Text : int { kYesText = 51, kNoText = 52, kNoToAllText = 53, kSharedCaption = 62 };
+enum SharedDialogText : int { kYesText = 51, kNoText = 52, kNoToAllText = 53, kSharedCaption = 62 };
 
 }  // namespace
 

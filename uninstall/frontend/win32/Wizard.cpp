@@ -9,7 +9,7 @@
 namespace scrubber {
 namespace {
 
-enum Text : int {
+enum WizardText : int {
   kNextText = 46,
   kBackText = 47,
   kCancelText = 48,

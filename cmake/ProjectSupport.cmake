@@ -7,6 +7,13 @@ if(WITH_SANITIZERS)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Most of a small source's compile time goes to the headers it shares with
+# its neighbours: each target compiles its sources in batches of eight, which
+# keeps two jobs' memory modest and both cores busy. A tree built file by
+# file (the benchmarks' tree) still shows a source that lacks an include.
+set(CMAKE_UNITY_BUILD ${WITH_UNITY_BUILD})
+set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
+
 if(WIN32)
   # No MinGW runtime DLL may have to sit beside the programs.
   add_link_options(-static -static-libgcc -static-libstdc++)

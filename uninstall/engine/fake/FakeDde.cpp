@@ -55,14 +55,6 @@ class FakeInstance : public DdeInstance {
   int openAtStart_;
 };
 
-// The argument of "[Command(argument)]", or nullopt when the text is not
-// that command.
-std::optional<std::string_view> ArgumentOf(std::string_view command, std::string_view name) {
-  std::string head = "[" + std::string(name) + "(";
-  if (!StartsWithNoCase(command, head) || !command.ends_with(")]")) return std::nullopt;
-  return command.substr(head.size(), command.size() - head.size() - 2);
-}
-
 }  // namespace
 
 FakeDde::FakeDde() : faults_({"Initialize", "Connect", "Request", "Execute"}) {}
@@ -115,23 +107,32 @@ std::optional<std::string> FakeDde::Reply(std::string_view item) {
 
 Status FakeDde::Run(std::string_view command) {
   executed_.emplace_back(command);
-  if (auto arg = ArgumentOf(command, "ShowGroup")) {
-    std::string_view name = arg->substr(0, arg->rfind(','));
-    if (!FindGroup(name)) return Status::Fail(SysError::NotFound);
-    shownGroup_ = name;
+  const auto commands = ParseProgmanCommands(command);
+  if (!commands) return Status::Fail(SysError::InvalidName);
+  for (const ProgmanCommand& one : *commands) {
+    if (Status status = Apply(one); !status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+Status FakeDde::Apply(const ProgmanCommand& command) {
+  const std::string_view first = command.args.empty() ? std::string_view() : command.args.front();
+  if (EqualsNoCase(command.verb, "ShowGroup")) {
+    if (!FindGroup(first)) return Status::Fail(SysError::NotFound);
+    shownGroup_ = first;
     return Status::Ok();
   }
-  if (auto arg = ArgumentOf(command, "DeleteItem")) {
+  if (EqualsNoCase(command.verb, "DeleteItem")) {
     Group* group = FindGroup(shownGroup_);
     if (!group) return Status::Fail(SysError::NotFound);
     auto it = std::find_if(group->items.begin(), group->items.end(),
-                           [&](const Item& i) { return EqualsNoCase(i.name, *arg); });
+                           [&](const Item& i) { return EqualsNoCase(i.name, first); });
     if (it == group->items.end()) return Status::Fail(SysError::NotFound);
     group->items.erase(it);
     return Status::Ok();
   }
-  if (auto arg = ArgumentOf(command, "DeleteGroup")) {
-    Group* group = FindGroup(*arg);
+  if (EqualsNoCase(command.verb, "DeleteGroup")) {
+    Group* group = FindGroup(first);
     if (!group) return Status::Fail(SysError::NotFound);
     if (EqualsNoCase(shownGroup_, group->name)) shownGroup_.clear();
     groups_.erase(groups_.begin() + (group - groups_.data()));

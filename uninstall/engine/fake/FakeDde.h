@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "FaultTable.h"
+#include "ProgmanSyntax.h"
 #include "platform/Dde.h"
 
 namespace scrubber {
@@ -75,6 +76,7 @@ class FakeDde : public DdeClient {
   bool Serves(std::string_view service, std::string_view topic) const;
   std::optional<std::string> Reply(std::string_view item);
   Status Run(std::string_view command);
+  Status Apply(const ProgmanCommand& command);
   int openConversations = 0;
   bool closedOutOfOrder_ = false;
 

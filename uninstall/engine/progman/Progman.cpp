@@ -1,6 +1,7 @@
 #include "Progman.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "GroupText.h"
 #include "PathText.h"
@@ -20,14 +21,31 @@ std::string Bounded(std::string reply) {
   return reply;
 }
 
+// A name as one argument of a command. The Program Manager splits its
+// arguments at commas and ends them at parentheses and brackets, so a name
+// holding one of them (a group "Acme, Inc") goes in double quotes; its
+// syntax has no escape for a double quote, so a name holding one cannot be
+// passed at all (nullopt).
+std::optional<std::string> Argument(std::string_view name) {
+  if (name.find('"') != std::string_view::npos) return std::nullopt;
+  const bool plain = name.find_first_of(",()[]") == std::string_view::npos && !name.starts_with(' ') &&
+                     !name.ends_with(' ');
+  if (plain) return std::string(name);
+  std::string quoted = "\"";
+  quoted.append(name).push_back('"');
+  return quoted;
+}
+
 std::string Command(std::string_view verb, std::string_view argument, std::string_view tail) {
   std::string command = "[";
   command.append(verb).append("(").append(argument).append(tail).append(")]");
   return command;
 }
 
+// An empty logged command matches nothing by command: it would match every
+// other program's item that has none.
 bool Matches(std::string_view group, const GroupItem& item, const IconItem& icon) {
-  if (item.command && EqualsNoCase(*item.command, icon.command)) return true;
+  if (item.command && !icon.command.empty() && EqualsNoCase(*item.command, icon.command)) return true;
   return EqualsNoCase(group, icon.group) && EqualsNoCase(item.name, icon.name);
 }
 
@@ -72,16 +90,22 @@ void Progman::RemoveIcon(const IconItem& icon) {
 void Progman::RemoveFromGroup(std::string& text, const IconItem& icon) {
   const auto group = GroupName(text);
   if (!group) return;
+  // Without the group's own name no command can name it: another group's
+  // item of the same name could go instead.
+  const auto groupArgument = Argument(*group);
+  if (!groupArgument) return;
   for (const GroupItem& item : GroupItems(text)) {
     if (!Matches(*group, item, icon)) continue;
+    const auto itemArgument = Argument(item.name);
+    if (!itemArgument) continue;
     text[item.lineStart] = kDeletedMark;
-    SendProgmanCommand(Command("ShowGroup", *group, ",2"));
-    SendProgmanCommand(Command("ShowGroup", *group, ",1"));
-    SendProgmanCommand(Command("DeleteItem", item.name, ""));
+    SendProgmanCommand(Command("ShowGroup", *groupArgument, ",2"));
+    SendProgmanCommand(Command("ShowGroup", *groupArgument, ",1"));
+    SendProgmanCommand(Command("DeleteItem", *itemArgument, ""));
     if (HasItemLine(text)) continue;
     text[0] = kDeletedMark;
     // The start-up group stays, empty, for whatever is put there later.
-    if (!EqualsNoCase(*group, kStartupGroup)) SendProgmanCommand(Command("DeleteGroup", *group, ""));
+    if (!EqualsNoCase(*group, kStartupGroup)) SendProgmanCommand(Command("DeleteGroup", *groupArgument, ""));
     return;
   }
 }

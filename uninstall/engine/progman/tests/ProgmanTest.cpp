@@ -108,6 +108,14 @@ TEST_F(ProgmanTest, WithoutAnAnswerNothingIsSentAndTheIconsStay) {
   EXPECT_FALSE(dde.HasItem("Main", "Product"));
 }
 
+TEST_F(ProgmanTest, AnEmptyLoggedCommandMatchesByGroupAndNameOnly) {
+  dde.AddItem("Main", "Notes", "");
+  progman.OpenProgmanConversation();
+  progman.RemoveIcon(Icon("Vendor", "Product", ""));
+  EXPECT_FALSE(dde.HasItem("Vendor", "Product"));
+  EXPECT_TRUE(dde.HasItem("Main", "Notes")) << "another program's item without a command stays";
+}
+
 TEST_F(ProgmanTest, TheGroupTableAndRepliesStayWithinTheirBounds) {
   FakeDde big;
   for (int i = 0; i < 200; ++i) {

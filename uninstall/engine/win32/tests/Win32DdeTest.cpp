@@ -11,8 +11,10 @@
 #include <string>
 
 #include "Fixtures.h"
+#include "Progman.h"
 #include "Scratch.h"
 #include "Win32Dde.h"
+#include "run/EngineUi.h"
 
 namespace scrubber {
 namespace {
@@ -84,6 +86,31 @@ TEST_F(Win32DdeTest, ExecuteCommandsArriveWhole) {
   std::string apps = conversation_->Request("Fixture Apps", kTimeoutMs).value_or("");
   EXPECT_EQ(apps.find("\"Editor\""), std::string::npos) << apps;
   EXPECT_NE(apps.find("\"Viewer\""), std::string::npos) << apps;
+}
+
+// A comma in a group's name must not split the command that names it: the
+// item of the same name in the group shown before must stay.
+TEST_F(Win32DdeTest, TheEngineRemovesOnlyTheItemOfAGroupWhoseNameHoldsAComma) {
+  Serve("[Other]\r\nReadme|NOTEPAD.EXE C:\\OTHER\\README.TXT\r\n"
+        "[Acme, Inc]\r\nReadme|NOTEPAD.EXE C:\\ACME\\README.TXT\r\nTool (beta)|C:\\ACME\\TOOL.EXE\r\n");
+  ASSERT_EQ(Groups(), "Other\r\nAcme, Inc\r\n") << "not the fixture answering";
+  ASSERT_TRUE(conversation_->Execute("[ShowGroup(Other,1)]", 1000)) << "the group the user has open";
+  conversation_.reset();
+  HeadlessUi ui;
+  Progman progman(client_, ui);
+  progman.OpenProgmanConversation();
+  ASSERT_TRUE(progman.IsOpen());
+  IconItem readme;
+  readme.group = "Acme, Inc";
+  readme.name = "Readme";
+  readme.command = "WRITE.EXE README.TXT";
+  progman.RemoveIcon(readme);
+  IconItem tool = readme;
+  tool.name = "Tool (beta)";
+  progman.RemoveIcon(tool);
+  progman.CloseProgmanConversation();
+  EXPECT_EQ(testing::ReadFileForTest(groupsFile_).value_or(""),
+            "[Other]\r\nReadme|NOTEPAD.EXE C:\\OTHER\\README.TXT\r\n");
 }
 
 TEST_F(Win32DdeTest, LongReplyIsCutToTheBuffer) {

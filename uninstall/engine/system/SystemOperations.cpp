@@ -91,11 +91,12 @@ void SystemOperations::EnterDirectoryOf(std::string_view path) {
 void SystemOperations::CallRegistrationEntry(std::string_view path, Registration direction) {
   const auto ole = platform_.libraries.Load(kOleLibrary);
   if (!ole) return;
+  // S_FALSE (1), OLE already initialised on this thread, is a success like
+  // S_OK; only a success is balanced by OleUninitialize.
   const auto initialized = ole->Call(kOleInitialize, EntryArgs::NullPointer);
-  if (initialized && *initialized == 0) {
-    if (const auto component = platform_.libraries.Load(path)) {
-      (void)component->Call(direction == Registration::Register ? kRegisterEntry : kUnregisterEntry, EntryArgs::None);
-    }
+  if (!initialized || *initialized < 0) return;
+  if (const auto component = platform_.libraries.Load(path)) {
+    (void)component->Call(direction == Registration::Register ? kRegisterEntry : kUnregisterEntry, EntryArgs::None);
   }
   (void)ole->Call(kOleUninitialize, EntryArgs::None);
 }

@@ -82,10 +82,17 @@ TEST_F(SelfRegistration, AComponentIsCalledBetweenOleInitializeAndOleUninitializ
   EXPECT_TRUE(libraries.Log().empty()) << "no image, nothing loaded";
 }
 
-TEST_F(SelfRegistration, AFailedOleInitializeSkipsTheComponentButStillUninitializes) {
-  libraries.AddOle32(1);
+TEST_F(SelfRegistration, OleAlreadyInitialisedIsASuccessAndOnlyASuccessIsUninitialised) {
+  libraries.AddOle32(1);  // S_FALSE
   ops.SelfRegister("", "C:\\Program Files\\Vendor\\COMP.DLL", Registration::Unregister);
-  EXPECT_EQ(libraries.Log(), (Log{"Load OLE32.DLL", "Call OleInitialize", "Call OleUninitialize", "Free OLE32.DLL"}));
+  EXPECT_EQ(libraries.Log(), (Log{"Load OLE32.DLL", "Call OleInitialize", "Load C:\\Program Files\\Vendor\\COMP.DLL",
+                                  "Call DllUnregisterServer", "Free C:\\Program Files\\Vendor\\COMP.DLL",
+                                  "Call OleUninitialize", "Free OLE32.DLL"}));
+
+  libraries.ClearLog();
+  libraries.AddOle32(static_cast<std::int32_t>(0x8007000EU));  // E_OUTOFMEMORY
+  ops.SelfRegister("", "C:\\Program Files\\Vendor\\COMP.DLL", Registration::Unregister);
+  EXPECT_EQ(libraries.Log(), (Log{"Load OLE32.DLL", "Call OleInitialize", "Free OLE32.DLL"}));
 
   libraries.ClearLog();
   libraries.faults().FailCall("Load");

@@ -5,6 +5,7 @@
 // by the stand-in) and the database engine's keys. Everything the test
 // makes lives in a scratch directory or under keys of its own.
 #include <windows.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -268,7 +269,11 @@ TEST_F(RealRun, EveryKindOfRecordIsUndone) {
   };
   std::string log = "***  Installation started\r\nTitle: Demo App\r\n";
   for (const std::string& line : lines) log += line + "\r\n";
+  // OLE already initialised on the thread, as a shell or a common dialog can
+  // leave it: the components are unregistered all the same.
+  ASSERT_EQ(OleInitialize(nullptr), S_OK);
   RunLog(log, kAutomatic);
+  OleUninitialize();
 
   EXPECT_EQ(ReadFileForTest(ran), "done") << "the logged program ran and was waited for";
   EXPECT_FALSE(ServiceExists());

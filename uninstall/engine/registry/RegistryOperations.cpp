@@ -113,17 +113,22 @@ SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   if (globals_.isVersion4OrLater == 0) return SharedCount::NotShared;
   // Opened once for the run: a shared file per record makes this the busiest key.
   if (!sharedDlls_) sharedDlls_ = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
-  if (!sharedDlls_) return SharedCount::NotShared;
   RegKey* key = sharedDlls_.get();
-  const auto count = UseCountOf(*key, path);
+  // A key that may be read but not written (a user without the rights to
+  // change it) still tells which files are shared: only a missing count
+  // means not shared, and a count that cannot be lowered keeps its file.
+  const auto value = key ? key->Query(path) : registry_.QueryValue(RegRoot::LocalMachine, kSharedDllsKey, path);
+  const auto count = value ? ReadUseCount(*value) : std::nullopt;
   if (!count || *count <= 0) return SharedCount::NotShared;
+  if (!key) return SharedCount::Keep;
   if (*count > 1) {
     (void)key->Set(path, DwordValue(static_cast<std::uint32_t>(*count - 1)));
     return SharedCount::Keep;
   }
   const int answer = AskRemoveShared(path);
-  // This uninstall was the last user: the count goes whatever the answer.
-  (void)key->DeleteValue(path);
+  // This uninstall was the last user: the count goes whatever the answer,
+  // and a count that stays keeps its file.
+  if (!key->DeleteValue(path).ok()) return SharedCount::Keep;
   return answer == kSharedYes ? SharedCount::Remove : SharedCount::Keep;
 }
 

@@ -80,6 +80,26 @@ TEST_F(SharedCounts, TheLastUserIsAskedAndTheCountGoesWhateverTheAnswer) {
   for (const char* file : {"A.DLL", "B.DLL", "C.DLL"}) EXPECT_FALSE(CountOf(file)) << file;
 }
 
+// A user who may read the counts but not change them: the files that other
+// programs use are still known as shared, and kept with their counts.
+TEST_F(SharedCounts, ACountThatCannotBeLoweredKeepsItsFileAndStaysAsItWas) {
+  SetCount("THREE.DLL", Dword(3));
+  SetCount("ONE.DLL", Dword(1));
+  ui.sharedAnswers = {kSharedYes, kSharedYes};
+  registry.faults().FailCall("OpenKey", SysError::AccessDenied, 0, 100);
+  EXPECT_EQ(ops.ReleaseSharedCount("THREE.DLL"), SharedCount::Keep);
+  EXPECT_EQ(ops.ReleaseSharedCount("ONE.DLL"), SharedCount::Keep);
+  EXPECT_EQ(ops.ReleaseSharedCount("MISSING.DLL"), SharedCount::NotShared) << "only a missing count is not shared";
+  EXPECT_EQ(CountOf("THREE.DLL"), Dword(3));
+  EXPECT_EQ(CountOf("ONE.DLL"), Dword(1));
+  EXPECT_TRUE(ui.questions.empty()) << "nobody is asked what cannot be done";
+
+  registry.faults().Clear();
+  registry.faults().FailCall("DeleteValue", SysError::AccessDenied);
+  EXPECT_EQ(ops.ReleaseSharedCount("ONE.DLL"), SharedCount::Keep) << "the count stayed, so does its file";
+  EXPECT_EQ(CountOf("ONE.DLL"), Dword(1));
+}
+
 TEST_F(SharedCounts, ASilentRunKeepsTheFileWithoutAsking) {
   globals.silent = 1;
   SetCount(kFile, Dword(1));

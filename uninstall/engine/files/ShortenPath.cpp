@@ -7,9 +7,17 @@ namespace {
 
 constexpr std::size_t kCutChars = kShownPathChars - 3;
 
-std::string CutWithEllipsis(std::string text) {
+// The cut falls before a double-byte character that would not fit whole:
+// half a character would show as another one, or eat the first dot.
+std::string CutWithEllipsis(std::string text, const LeadBytes& lead) {
   if (text.size() <= kShownPathChars) return text;
-  text.resize(kCutChars);
+  std::size_t cut = 0;
+  while (cut < kCutChars) {
+    const std::size_t next = cut + lead.CharLength(text.data(), text.size(), cut);
+    if (next > kCutChars) break;
+    cut = next;
+  }
+  text.resize(cut);
   return text + "...";
 }
 
@@ -19,7 +27,7 @@ std::string ShortenPath(std::string_view path, const LeadBytes& lead) {
   const std::size_t n = path.size();
   if (n <= kShownPathChars) return std::string(path);
   const std::size_t first = FindBackslash(path, 0, lead);
-  if (first == std::string_view::npos) return CutWithEllipsis(std::string(path));
+  if (first == std::string_view::npos) return CutWithEllipsis(std::string(path), lead);
   // The first later backslash whose tail, with the drive part and "...",
   // stays within the tail width: n - (distance from the first backslash) + 4.
   std::size_t at = FindBackslash(path, first + 1, lead);
@@ -30,9 +38,9 @@ std::string ShortenPath(std::string_view path, const LeadBytes& lead) {
   if (at != std::string_view::npos && at - first > 4) {
     shown = std::string(path.substr(0, first + 1)) + "..." + std::string(path.substr(at));
   }
-  return CutWithEllipsis(std::move(shown));
+  return CutWithEllipsis(std::move(shown), lead);
 }
 
-std::string ShortenKey(std::string_view key) { return CutWithEllipsis(std::string(key)); }
+std::string ShortenKey(std::string_view key, const LeadBytes& lead) { return CutWithEllipsis(std::string(key), lead); }
 
 }  // namespace scrubber

@@ -14,9 +14,9 @@ inline constexpr std::size_t kShownTailChars = 32;
 
 // "C:\Program Files\Vendor\Product\Data\Reports\file.dat" becomes
 // "C:\...\Data\Reports\file.dat"; a path with no short enough tail is cut to
-// 45 characters and "...".
+// 45 bytes and "..." (44 when a double-byte character would be split).
 std::string ShortenPath(std::string_view path, const LeadBytes& lead);
-// A key of more than 48 characters becomes its first 45 and "...".
-std::string ShortenKey(std::string_view key);
+// A key of more than 48 bytes becomes its first 45 (or 44, as above) and "...".
+std::string ShortenKey(std::string_view key, const LeadBytes& lead);
 
 }  // namespace scrubber

@@ -343,7 +343,7 @@ class Uninstaller {
     for (const RegEditItem& edit : model_.RegEdits) {
       if (!NextCountedItem()) return;
       if (!Chosen(edit.selected) || !Qualifies(edit.installNo)) continue;
-      Progress(kEditingKey, ShortenKey(edit.key));
+      Progress(kEditingKey, ShortenKey(edit.key, lead_));
       registry_.RestoreRegistryValue(edit);
     }
   }
@@ -353,7 +353,7 @@ class Uninstaller {
     for (auto it = model_.RegKeys.rbegin(); it != model_.RegKeys.rend(); ++it) {
       if (!NextCountedItem()) return;
       if (!Chosen(it->selected) || !Qualifies(it->installNo)) continue;
-      Progress(kRemovingKey, ShortenKey(it->key));
+      Progress(kRemovingKey, ShortenKey(it->key, lead_));
       registry_.RemoveRegistryValue(*it);
     }
   }
@@ -363,7 +363,7 @@ class Uninstaller {
     for (auto it = model_.RegTrees.rbegin(); it != model_.RegTrees.rend(); ++it) {
       if (!NextCountedItem()) return;
       if (!Chosen(it->selected) || !Qualifies(it->installNo)) continue;
-      Progress(kRemovingKeyTree, ShortenKey(it->key));
+      Progress(kRemovingKeyTree, ShortenKey(it->key, lead_));
       (void)registry_.DeleteRegistryTree(it->root, it->key);
     }
   }

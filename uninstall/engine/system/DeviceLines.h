@@ -14,9 +14,10 @@
 
 namespace scrubber {
 
-// The characters of a line that are judged; a longer line is copied as it
-// is (a device line naming a valid path always fits).
-inline constexpr std::size_t kIniLineChars = 259;
+// The characters of a line that are judged: "device=" and the longest path
+// a driver can have (259 characters) fit with room for blanks around them.
+// A longer line names no valid path and is copied as it is.
+inline constexpr std::size_t kIniLineChars = 512;
 
 class DeviceLineCopier {
  public:

@@ -29,10 +29,21 @@ TEST(ShortenPath, ABackslashInsideADoubleByteCharacterIsNoSeparator) {
   EXPECT_EQ(shown, "C:\\...\\Data\\Re\x81\\ports\\file.dat");
 }
 
-TEST(ShortenKey, CutsOnlyPast48Characters) {
+TEST(ShortenKey, CutsOnlyPast48BytesAndNeverInsideACharacter) {
+  const LeadBytes sbcs;
   const std::string key48(48, 'k');
-  EXPECT_EQ(ShortenKey(key48), key48);
-  EXPECT_EQ(ShortenKey(key48 + "K"), std::string(45, 'k') + "...");
+  EXPECT_EQ(ShortenKey(key48, sbcs), key48);
+  EXPECT_EQ(ShortenKey(key48 + "K", sbcs), std::string(45, 'k') + "...");
+
+  LeadBytes dbcs;
+  dbcs.Set(0x81, 0x9F);
+  // A double-byte character over bytes 45 and 46 goes whole, not its half.
+  const std::string key = std::string(44, 'k') + "\x95\x5C" + std::string(10, 'k');
+  EXPECT_EQ(ShortenKey(key, dbcs), std::string(44, 'k') + "...");
+  EXPECT_EQ(ShortenPath("C:" + key.substr(2), dbcs), "C:" + std::string(42, 'k') + "...")
+      << "a path without a usable tail too";
+  EXPECT_EQ(ShortenKey(std::string(43, 'k') + "\x95\x5C" + std::string(10, 'k'), dbcs),
+            std::string(43, 'k') + "\x95\x5C...");
 }
 
 }  // namespace

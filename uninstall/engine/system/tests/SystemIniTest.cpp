@@ -69,6 +69,14 @@ TEST_F(SystemIni, EveryByteSurvivesLongLinesAndOddLineEnds) {
   fs.AddFile(kIni, "[386Enh]\r\n" + longSection + "\r\ndevice=C:\\APP\\X.386\r\n");
   ops.RemoveDevice("C:\\APP\\X.386");
   EXPECT_EQ(Ini(), "[386Enh]\r\n" + longSection + "\r\ndevice=C:\\APP\\X.386\r\n") << "a long line can still leave the section";
+
+  // The longest path a driver can have: its device line is longer than the
+  // path and still judged.
+  const std::string deepest = "C:\\" + std::string(250, 'd') + "\\X.386";
+  ASSERT_EQ(deepest.size(), 259u);
+  fs.AddFile(kIni, "[386Enh]\r\n  device=" + deepest + "\r\ndevice=keep\r\n");
+  ops.RemoveDevice(deepest);
+  EXPECT_EQ(Ini(), "[386Enh]\r\n;  device=" + deepest + "\r\ndevice=keep\r\n");
 }
 
 TEST_F(SystemIni, AFailedReadOrWriteLeavesTheFileAndNoTemporaryCopy) {

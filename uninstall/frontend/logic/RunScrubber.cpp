@@ -189,6 +189,7 @@ class Run {
     }
     HeadlessUi headless;
     EngineUi& ui = wizardOpen_ ? shell_.WizardUi() : static_cast<EngineUi&>(headless);
+    engineRan_ = true;
     RunUninstall(EngineEnvironment{platform_, g_, *strings_, ui}, model, g_.logPath);
     shell_.BroadcastSettingsChange();
   }
@@ -197,7 +198,9 @@ class Run {
     if (!g_.rebootNeeded || g_.silent) return;
     const int answer = shell_.ShowMessageBox(strings_->Get(kRebootQuestion), strings_->Get(kUninstallCaption),
                                           kBoxOkCancel, BoxOwner::Wizard);
-    if (answer == kAnswerCancel) g_.rebootNeeded = 0;
+    // Only an explicit OK restarts: a question that could not be shown (0)
+    // is no consent.
+    if (answer != kAnswerOk) g_.rebootNeeded = 0;
   }
 
   void ReportStatus(const HeaderRecord& header, std::int32_t status) {
@@ -221,7 +224,9 @@ class Run {
   void FinishSelfRemoval() {
     if (!g_.withTempCopy) {
       (void)platform_.fs.EraseFile(g_.ownPath);
-      (void)platform_.fs.EraseFile(SettingsFileFor(g_.ownPath));
+      // The settings stay for the next start when nothing was uninstalled
+      // (cancelled in the wizard, no log, a log that could not be read).
+      if (engineRan_) (void)platform_.fs.EraseFile(SettingsFileFor(g_.ownPath));
       return;
     }
     std::string ownShort = g_.ownPath;
@@ -248,6 +253,7 @@ class Run {
   CanonicalPathNames paths_;
   std::unique_ptr<MsgStrings> strings_;
   bool wizardOpen_ = false;
+  bool engineRan_ = false;
   std::string uninstallDir_;  // outlives the model for the removal helper
 };
 

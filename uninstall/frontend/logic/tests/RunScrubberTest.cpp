@@ -205,7 +205,7 @@ TEST(RunScrubber, SilentRunAsksNothingAndRestartsThroughTheHelper) {
 }
 
 TEST(RunScrubber, RestartQuestionDecidesAndOtherPlatformsRestartDirectly) {
-  for (int answer : {1, 2}) {
+  for (int answer : {1, 2, 0}) {  // OK, Cancel, a question that could not be shown
     World w;
     w.WriteLog();
     w.fake.fs.AddFile("C:\\APP\\B.DLL", "new");
@@ -321,6 +321,16 @@ TEST(RunScrubber, InPlaceRunRemovesItsSettingsFile) {
   EXPECT_FALSE(w.fake.fs.Exists("C:\\APP\\UNINST.INI"));
   EXPECT_FALSE(w.fake.fs.Exists("C:\\TEMP\\KVR1A2B.EXE"));
   EXPECT_FALSE(w.HasPrefix("Start"));
+}
+
+TEST(RunScrubber, AnInPlaceRunThatUninstalledNothingKeepsItsSettingsFile) {
+  World w;
+  w.WriteLog();
+  w.fake.fs.AddFile("C:\\APP\\UNINST.INI", "[Language]\r\nMsg46=&Weiter >\r\n");
+  w.shell.cancelInWizard = true;
+  w.Run(std::string("/Z ") + kLog);
+  EXPECT_EQ(w.g.cancelRequested, 1);
+  EXPECT_TRUE(w.fake.fs.Exists("C:\\APP\\UNINST.INI"));
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ class Run {
       Teardown();
     }
     shell_.ReleaseWizardBitmap();
-    if (g_.rebootNeeded && g_.platformKind == 1) shell_.WriteRestartHelper(RestartHelperPath());
+    if (g_.rebootNeeded && g_.platformKind == 1) helperWritten_ = shell_.WriteRestartHelper(RestartHelperPath());
     shell_.DeleteFonts();
     FinishSelfRemoval();
     shell_.DeletePalette();
@@ -240,9 +240,11 @@ class Run {
 
   void RequestRestart() {
     if (g_.platformKind == 1) {
-      shell_.StartProgram(RestartHelperPath());
+      // Only the whole helper, as this run wrote it; quoted, for a Windows
+      // directory with a blank in its name.
+      if (helperWritten_) shell_.StartProgram("\"" + RestartHelperPath() + "\"");
     } else {
-      shell_.RestartSystem();
+      shell_.RestartSystem(kExitRestart);
     }
   }
 
@@ -254,6 +256,7 @@ class Run {
   std::unique_ptr<MsgStrings> strings_;
   bool wizardOpen_ = false;
   bool engineRan_ = false;
+  bool helperWritten_ = false;
   std::string uninstallDir_;  // outlives the model for the removal helper
 };
 

@@ -21,6 +21,9 @@ inline constexpr unsigned kBoxInformation = 64;
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
+// ExitWindowsEx's restart: its flags 0 would only log the user off, and the
+// replacements waiting for the restart would not happen.
+inline constexpr unsigned kExitRestart = 0x2;
 
 // The appearance read from the settings file at start-up.
 struct AppearanceSettings {
@@ -95,12 +98,14 @@ class Shell : public ParseUi {
   virtual void BroadcastSettingsChange() = 0;
   virtual void ReportStatus(const StatusReport& report) = 0;
 
-  // Writes the restart helper resource, whole, to that file.
-  virtual void WriteRestartHelper(std::string_view path) = 0;
+  // Writes the restart helper resource to that file; true only when every
+  // byte of it was written.
+  [[nodiscard]] virtual bool WriteRestartHelper(std::string_view path) = 0;
   // Starts a program with its window shown normally; no waiting.
   virtual void StartProgram(std::string_view commandLine) = 0;
-  // Asks the system itself to restart (platforms other than the NT family).
-  virtual void RestartSystem() = 0;
+  // Asks the system itself to end the session in the way `exitFlags` says
+  // (platforms other than the NT family).
+  virtual void RestartSystem(unsigned exitFlags) = 0;
 };
 
 }  // namespace scrubber

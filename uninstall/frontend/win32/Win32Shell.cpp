@@ -174,18 +174,25 @@ void Win32Shell::ReportStatus(const StatusReport& report) {
   }
 }
 
-void Win32Shell::WriteRestartHelper(std::string_view path) {
+bool Win32Shell::WriteRestartHelper(std::string_view path) {
   HRSRC info = FindResourceA(instance_, MAKEINTRESOURCEA(IDR_RESTART_HELPER), MAKEINTRESOURCEA(RT_RESTART_HELPER));
-  if (!info) return;
+  if (!info) return false;
   HGLOBAL loaded = LoadResource(instance_, info);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   const DWORD size = SizeofResource(instance_, info);
-  if (!bytes || size == 0) return;
-  win32::FileHandle file(CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return;
-  DWORD written = 0;
-  (void)WriteFile(file.get(), bytes, size, &written, nullptr);
+  if (!bytes || size == 0) return false;
+  const std::string name(path);
+  bool whole = false;
+  {
+    win32::FileHandle file(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    DWORD written = 0;
+    whole = WriteFile(file.get(), bytes, size, &written, nullptr) && written == size && FlushFileBuffers(file.get());
+  }
+  // A cut program must never be started: what was written goes.
+  if (!whole) (void)DeleteFileA(name.c_str());
+  return whole;
 }
 
 void Win32Shell::StartProgram(std::string_view commandLine) {
@@ -200,6 +207,8 @@ void Win32Shell::StartProgram(std::string_view commandLine) {
   CloseHandle(pi.hProcess);
 }
 
-void Win32Shell::RestartSystem() { (void)ExitWindowsEx(0, kAnyRestartReason); }
+static_assert(kExitRestart == EWX_REBOOT);
+
+void Win32Shell::RestartSystem(unsigned exitFlags) { (void)ExitWindowsEx(exitFlags, kAnyRestartReason); }
 
 }  // namespace scrubber

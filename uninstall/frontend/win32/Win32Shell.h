@@ -48,9 +48,9 @@ class Win32Shell final : public Shell {
   void DestroyWizard() override;
   void BroadcastSettingsChange() override;
   void ReportStatus(const StatusReport& report) override;
-  void WriteRestartHelper(std::string_view path) override;
+  [[nodiscard]] bool WriteRestartHelper(std::string_view path) override;
   void StartProgram(std::string_view commandLine) override;
-  void RestartSystem() override;
+  void RestartSystem(unsigned exitFlags) override;
 
  private:
   HWND OwnerWindow(BoxOwner owner) const;

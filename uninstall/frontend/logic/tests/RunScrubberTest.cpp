@@ -85,9 +85,13 @@ class RecordingShell final : public Shell {
     calls.push_back("Report " + std::to_string(r.status) + " " + r.runtimeLibrary + " " + r.statusLibrary + " " +
                     r.header->mifName);
   }
-  void WriteRestartHelper(std::string_view path) override { calls.push_back("WriteHelper " + std::string(path)); }
+  bool WriteRestartHelper(std::string_view path) override {
+    calls.push_back("WriteHelper " + std::string(path));
+    return helperWrites;
+  }
   void StartProgram(std::string_view command) override { calls.push_back("Start " + std::string(command)); }
-  void RestartSystem() override { calls.push_back("RestartSystem"); }
+  void RestartSystem(unsigned flags) override { calls.push_back("RestartSystem " + std::to_string(flags)); }
+  bool helperWrites = true;
 
   std::vector<std::string> calls;
   AppearanceSettings appearance;
@@ -201,30 +205,50 @@ TEST(RunScrubber, SilentRunAsksNothingAndRestartsThroughTheHelper) {
   EXPECT_LT(at("ReleaseBitmap"), at("WriteHelper C:\\WINDOWS\\_QZRSTRT.EXE"));
   EXPECT_LT(at("WriteHelper"), at("Start \"C:\\TEMP"));
   EXPECT_LT(at("Start \"C:\\TEMP"), at("DeletePalette"));
-  EXPECT_EQ(c.back(), "Start C:\\WINDOWS\\_QZRSTRT.EXE");
+  EXPECT_EQ(c.back(), "Start \"C:\\WINDOWS\\_QZRSTRT.EXE\"");
 }
 
 TEST(RunScrubber, RestartQuestionDecidesAndOtherPlatformsRestartDirectly) {
-  for (int answer : {1, 2, 0}) {  // OK, Cancel, a question that could not be shown
-    World w;
+  // A file in use is replaced at the next restart, which the run asks for.
+  const auto holdAFile = [](World& w) {
     w.WriteLog();
     w.fake.fs.AddFile("C:\\APP\\B.DLL", "new");
     w.fake.fs.AddFile("C:\\APP\\B.BAK", "old");
     w.fake.fs.HoldOpen("C:\\APP\\B.DLL");
     std::string log = *w.fake.fs.ReadWholeFile(kLog) + "File Overwrite: C:\\APP\\B.DLL\r\nBackup Copy: C:\\APP\\B.BAK\r\n";
     ASSERT_TRUE(w.fake.fs.WriteWholeFile(kLog, log).ok());
-    w.shell.messageAnswer = answer;
     w.g.rollback = 1;
+  };
+  for (int answer : {1, 2, 0}) {  // OK, Cancel, a question that could not be shown
+    World w;
+    holdAFile(w);
+    w.shell.messageAnswer = answer;
     w.Run(std::string("/A ") + kLog);
     EXPECT_TRUE(w.HasPrefix("Message Uninstall: This uninstall must reboot your computer")) << answer;
     EXPECT_EQ(w.HasPrefix("WriteHelper"), answer == 1);
-    EXPECT_EQ(w.Has("Start C:\\WINDOWS\\_QZRSTRT.EXE"), answer == 1);
+    EXPECT_EQ(w.Has("Start \"C:\\WINDOWS\\_QZRSTRT.EXE\""), answer == 1);
+  }
+  {
+    World w;
+    holdAFile(w);
+    w.shell.helperWrites = false;
+    w.Run(std::string("/S ") + kLog);
+    EXPECT_TRUE(w.HasPrefix("WriteHelper"));
+    EXPECT_FALSE(w.HasPrefix("Start \"C:\\WINDOWS")) << "a helper that was not written whole is not started";
+  }
+  {
+    World w;
+    w.fake.system.SetPlatformKind(2);
+    holdAFile(w);
+    w.Run(std::string("/S ") + kLog);
+    EXPECT_FALSE(w.HasPrefix("WriteHelper"));
+    EXPECT_TRUE(w.Has("RestartSystem 2")) << "a restart, not a log-off";
   }
   World w;
   w.fake.system.SetPlatformKind(2);
   w.WriteLog();
   w.Run(std::string("/S ") + kLog);
-  EXPECT_FALSE(w.HasPrefix("WriteHelper"));
+  EXPECT_FALSE(w.HasPrefix("RestartSystem"));
   const auto wininit = w.fake.fs.ReadWholeFile("C:\\WINDOWS\\WININIT.INI");
   ASSERT_TRUE(wininit.has_value());
   EXPECT_EQ(*wininit, "[rename]\r\nNUL=C:\\TEMP\\KVR1A2B.EXE\r\n");

@@ -172,6 +172,8 @@ class Uninstaller {
       std::string command = program.command;
       if (command.find('\\') != std::string::npos) CanonicalizePath(env_.platform.fs, command, PathForm::Short);
       Progress(kExecutingProgram, program.name.empty() ? command : program.name);
+      // The wait for the program dispatches nothing: the line shows first.
+      env_.ui.PumpMessages(0);
       system_.RunAndWait(system_.QuoteProgramPath(command));
     }
   }

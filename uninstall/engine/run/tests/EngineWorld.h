@@ -31,6 +31,7 @@ class ScriptedUi final : public EngineUi {
       return;
     }
     lines.emplace_back(*text);
+    pumpsAtLastLine = pumps;
     if (cancelAtLine && lines.size() == cancelAtLine) globals_.cancelRequested = 1;
   }
   void PumpMessages(std::uint32_t milliseconds) override {
@@ -60,6 +61,7 @@ class ScriptedUi final : public EngineUi {
   std::function<void()> onServerMessage;
   std::size_t cancelAtLine = 0;  // 1-based; 0 never
   int repaints = 0, pumps = 0, focusBacks = 0;
+  int pumpsAtLastLine = 0;  // `pumps` when the last line was shown
 
  private:
   Globals& globals_;

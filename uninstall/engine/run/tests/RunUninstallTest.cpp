@@ -190,6 +190,20 @@ TEST_F(EngineTest, IniFilesGoAndIniEntriesGetTheirOldValueBack) {
   EXPECT_EQ(profile.ReadString("C:\\WINDOWS\\WIN.INI", "Demo", "Fresh", "-"), "-");
 }
 
+TEST_F(EngineTest, AProgramsLineIsShownBeforeTheProgramRunsAndIsWaitedFor) {
+  std::vector<std::string> shownWhenStarted;
+  int pumpsSinceTheLine = 0;
+  processes.OnStart("C:\\APP\\UNINST.EXE", [&](std::string_view) {
+    shownWhenStarted = ui.lines;
+    pumpsSinceTheLine = ui.pumps - ui.pumpsAtLastLine;
+  });
+  Parse(Log({{"Execute Path: C:\\APP\\UNINST.EXE /x", "Execute Name: Demo clean-up"}}));
+  Run();
+  ASSERT_FALSE(shownWhenStarted.empty()) << "the program ran";
+  EXPECT_NE(shownWhenStarted.back().find("Demo clean-up"), std::string::npos);
+  EXPECT_GT(pumpsSinceTheLine, 0) << "the line was dispatched before the wait";
+}
+
 TEST_F(EngineTest, ServicesAreDeletedAndTheManagerIsGivenTime) {
   services.AddService("DemoSvc", true);
   Parse(Log({{"Create Service: DemoSvc"}}));

@@ -233,6 +233,9 @@ class Run {
     CanonicalizePath(platform_.fs, ownShort, PathForm::Short);
     if (g_.selfDeletePending) {
       shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
+      // The helper waits a second before it deletes; a quick restart could
+      // end it first and leave the program behind for good.
+      if (g_.rebootNeeded) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
     } else {
       (void)platform_.fs.EraseFile(ownShort);
     }

@@ -206,6 +206,9 @@ TEST(RunScrubber, SilentRunAsksNothingAndRestartsThroughTheHelper) {
   EXPECT_LT(at("WriteHelper"), at("Start \"C:\\TEMP"));
   EXPECT_LT(at("Start \"C:\\TEMP"), at("DeletePalette"));
   EXPECT_EQ(c.back(), "Start \"C:\\WINDOWS\\_QZRSTRT.EXE\"");
+  bool programGoesAtRestart = false;
+  for (const auto& move : w.fake.fs.RestartMoves()) programGoesAtRestart |= move.from == kProgram && move.to.empty();
+  EXPECT_TRUE(programGoesAtRestart) << "the restart may end the removal helper before it deletes";
 }
 
 TEST(RunScrubber, RestartQuestionDecidesAndOtherPlatformsRestartDirectly) {

@@ -25,6 +25,9 @@ void WaitForOneServiceManager();
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileIfReadable(const std::string& path);
 std::string ReadFileBytes(const std::string& path);  // empty when unreadable
+// The bytes of a program's resource, read without running the program;
+// empty when it has none.
+std::string ResourceBytes(const std::string& module, int type, int id);
 
 // A Unix absolute path ("/a/b") as Wine shows it ("Z:\a\b"); others unchanged.
 std::string FromHostPath(const std::string& path);

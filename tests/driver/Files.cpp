@@ -26,4 +26,16 @@ std::optional<std::string> ReadFileIfReadable(const std::string& path) {
 
 std::string ReadFileBytes(const std::string& path) { return ReadFileIfReadable(path).value_or(std::string()); }
 
+std::string ResourceBytes(const std::string& module, int type, int id) {
+  HMODULE image = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!image) return {};
+  std::string bytes;
+  if (HRSRC info = FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type))) {
+    const char* data = static_cast<const char*>(LockResource(LoadResource(image, info)));
+    if (data) bytes.assign(data, SizeofResource(image, info));
+  }
+  FreeLibrary(image);
+  return bytes;
+}
+
 }  // namespace testdriver

@@ -97,6 +97,16 @@ TEST_F(RosterlyMain, WindowHasTheLaidOutControlsMenusAndGrid) {
   session_.Picture(main, "rosterly-main");
 }
 
+// Runs with its user's rights, on the Windows versions it names; no visual
+// styles or DPI scaling, which would change the fixed layout.
+TEST(RosterlyManifest, RunsAsInvokedOnTheVersionsItNames) {
+  const std::string manifest = ResourceBytes(FromHostPath(Env("ROSTERLY_EXE")), 24, 1);  // RT_MANIFEST
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10 and 11";
+  EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+  EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+}
+
 // The menu as the program's resources define it (menus of another process
 // cannot be read under Wine).
 TEST(RosterlyMenu, HasTheEntriesAcceleratorsSeparatorAndADisabledContents) {

@@ -11,19 +11,6 @@ namespace {
 
 constexpr COLORREF kBlue = RGB(0, 0, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0);
 
-// The bytes of a raw resource, read without running the program.
-std::string ResourceBytes(const std::string& module, int type, int id) {
-  HMODULE image = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!image) return {};
-  std::string bytes;
-  if (HRSRC info = FindResourceA(image, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type))) {
-    const char* data = static_cast<const char*>(LockResource(LoadResource(image, info)));
-    if (data) bytes.assign(data, SizeofResource(image, info));
-  }
-  FreeLibrary(image);
-  return bytes;
-}
-
 // The top and bottom rows of the background, left of the centred wizard.
 std::pair<COLORREF, COLORREF> BackgroundEnds(HWND main) {
   const Pixels pixels = PixelsOf(main);
@@ -59,6 +46,22 @@ TEST(ScrubberResources, CarriesTheRestartHelperByteForByte) {
   const std::string embedded = ResourceBytes(E2eFile("Scrubber.exe"), 300, 30202);
   EXPECT_EQ(embedded.size(), helper.size());
   EXPECT_TRUE(embedded == helper);
+}
+
+// Without a manifest Windows guesses the rights from the program's name, and
+// a 32-bit program's denied registry writes land in a per-user store where
+// they seem done.
+TEST(ScrubberManifests, TheUninstallerAsksForTheHighestRightsAndItsHelperForTheInvokers) {
+  const std::string uninstaller = ResourceBytes(E2eFile("Scrubber.exe"), 24, 1);  // RT_MANIFEST
+  const std::string helper = ResourceBytes(E2eFile("_QZRSTRT.EXE"), 24, 1);
+  EXPECT_NE(uninstaller.find("level=\"highestAvailable\""), std::string::npos) << uninstaller;
+  EXPECT_NE(helper.find("level=\"asInvoker\""), std::string::npos) << helper;
+  for (const std::string& manifest : {uninstaller, helper}) {
+    EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos) << "Windows 7";
+    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << "Windows 10 and 11";
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << "no visual styles: the layouts are fixed";
+    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << "no DPI scaling: the layouts are fixed";
+  }
 }
 
 // An empty command line takes INSTALL.LOG beside the program; a second start

@@ -2,9 +2,10 @@
 # when there is no display, and tears down what it started.
 #
 #   wine_session_start   prefix + display + persistent wineserver; exports
-#                        WINEPREFIX, DISPLAY and WINE_SESSION_OWNED, and
-#                        WINE_TEMPLATE_PREFIX: a copy of the prefix as
-#                        booted, for tests that need a prefix of their own
+#                        WINEPREFIX, DISPLAY and WINE_SESSION_OWNED; with
+#                        WINE_SESSION_TEMPLATE=1 also WINE_TEMPLATE_PREFIX:
+#                        a copy of the prefix as booted, for tests that need
+#                        a prefix of their own
 #   wine_session_stop    ends the wineserver, Xvfb and removes the prefix,
 #                        but only what this session started
 #   wine_prefix_new DIR  makes DIR a fresh prefix: a copy of the session's
@@ -50,6 +51,7 @@ _wine_start_xvfb() {
     sleep 0.05
   done
   rm -f -- "$numfile"
+  kill "$_wine_started_xvfb_pid" 2>/dev/null
   echo "wine-env: could not start Xvfb" >&2
   return 1
 }
@@ -79,11 +81,16 @@ wine_session_start() {
   # another: a service started later may then report to the wrong one. End
   # the boot's processes so that the session starts with one of each.
   "$WINESERVER" -k >/dev/null 2>&1 || true
-  "$WINESERVER" -w >/dev/null 2>&1 || true
-  if [ -n "${WINE_SESSION_PREFIX:-}" ]; then
-    # The prefix as booted, before any test changed it.
-    export WINE_TEMPLATE_PREFIX=$WINEPREFIX.template
-    cp -a -- "$WINEPREFIX" "$WINE_TEMPLATE_PREFIX" || unset WINE_TEMPLATE_PREFIX
+  timeout 30 "$WINESERVER" -w >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_PREFIX:-}" ] && [ "${WINE_SESSION_TEMPLATE:-}" = 1 ]; then
+    # The prefix as booted, before any test changed it; the copies go on
+    # displays of their own, which have no window manager.
+    if cp -a -- "$WINEPREFIX" "$WINEPREFIX.template"; then
+      WINEPREFIX=$WINEPREFIX.template _wine_prefix_unmanaged
+      WINEPREFIX=$WINEPREFIX.template "$WINESERVER" -k >/dev/null 2>&1
+      WINEPREFIX=$WINEPREFIX.template timeout 30 "$WINESERVER" -w >/dev/null 2>&1
+      export WINE_TEMPLATE_PREFIX=$WINEPREFIX.template
+    fi
   fi
   # Keep one server for the whole session: each program then starts in
   # about half a second instead of paying the server start again.
@@ -111,11 +118,12 @@ wine_session_stop() {
 wine_prefix_new() {  # dir
   if [ -n "${WINE_TEMPLATE_PREFIX:-}" ] && [ -f "$WINE_TEMPLATE_PREFIX/system.reg" ]; then
     rm -rf -- "$1" && cp -a -- "$WINE_TEMPLATE_PREFIX" "$1"
-  else
-    WINEPREFIX=$1 "$WINE64" wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$1 "$WINESERVER" -w >/dev/null 2>&1
+    return
   fi
+  WINEPREFIX=$1 "$WINE64" wineboot -i >/dev/null 2>&1
   WINEPREFIX=$1 _wine_prefix_unmanaged
+  WINEPREFIX=$1 timeout 30 "$WINESERVER" -w >/dev/null 2>&1
+  [ -f "$1/system.reg" ]
 }
 
 wine_private_display() {

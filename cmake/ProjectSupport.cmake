@@ -9,10 +9,20 @@ endif()
 
 # Most of a small source's compile time goes to the headers it shares with
 # its neighbours: each target compiles its sources in batches of eight, which
-# keeps two jobs' memory modest and both cores busy. A tree built file by
-# file (the benchmarks' tree) still shows a source that lacks an include.
+# keeps two jobs' memory modest and both cores busy.
 set(CMAKE_UNITY_BUILD ${WITH_UNITY_BUILD})
 set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
+
+# Where ccache is installed, a tree this machine compiled before (a fresh
+# clone, a wiped build directory) comes from its cache. Paths are hashed
+# relative to the source tree, so that clones elsewhere share it; their
+# debug information then names the directories of the clone that filled it.
+find_program(PROJECT_CCACHE ccache)
+if(PROJECT_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=1
+      CCACHE_SLOPPINESS=pch_defines,time_macros ${PROJECT_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_C_COMPILER_LAUNCHER})
+endif()
 
 if(WIN32)
   # No MinGW runtime DLL may have to sit beside the programs.

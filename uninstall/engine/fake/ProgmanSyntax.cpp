@@ -23,7 +23,7 @@ class Reader {
   std::optional<std::string> Verb() {
     SkipBlanks();
     const std::size_t from = at_;
-    while (at_ < text_.size() && text_[at_] != '(' && text_[at_] != ' ') ++at_;
+    while (at_ < text_.size() && text_[at_] != '(' && text_[at_] != ']' && text_[at_] != ' ') ++at_;
     if (at_ == from) return std::nullopt;
     return std::string(text_.substr(from, at_ - from));
   }

@@ -235,11 +235,14 @@ class Run {
       shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
       // The helper waits a second before it deletes; a quick restart could
       // end it first and leave the program behind for good.
-      if (g_.rebootNeeded) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
+      if (RestartFollows()) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
     } else {
       (void)platform_.fs.EraseFile(ownShort);
     }
   }
+
+  // A restart is asked for: on the NT family only through a helper written whole.
+  bool RestartFollows() const { return g_.rebootNeeded && (g_.platformKind != 1 || helperWritten_); }
 
   void RequestRestart() {
     if (g_.platformKind == 1) {

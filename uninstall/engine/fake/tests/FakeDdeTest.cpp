@@ -59,6 +59,28 @@ TEST(FakeDde, CommandsAreRecordedAndDeleteFromTheModel) {
   EXPECT_FALSE(dde.ClosedOutOfOrder());
 }
 
+// Both test servers read commands through this; the engine's quoting is
+// checked against it, so it must follow the syntax, not the engine.
+TEST(ProgmanSyntax, QuotedArgumentsHoldSeparatorsAndMalformedTextsAreRefused) {
+  const auto read = ParseProgmanCommands(" [ShowGroup(\"Acme, Inc\", 2)][DeleteItem( Tool (beta) )]");
+  EXPECT_FALSE(read) << "an unquoted parenthesis is not part of an argument";
+  const auto commands =
+      ParseProgmanCommands(std::string("[ShowGroup(\"Acme, Inc\", 2)] [DeleteItem(\"Tool (beta)\")][ExitFixture][X()]") +
+                           '\0' + "junk");
+  ASSERT_TRUE(commands);
+  ASSERT_EQ(commands->size(), 4u);
+  EXPECT_EQ((*commands)[0].verb, "ShowGroup");
+  EXPECT_THAT((*commands)[0].args, ElementsAre("Acme, Inc", "2"));
+  EXPECT_THAT((*commands)[1].args, ElementsAre("Tool (beta)"));
+  EXPECT_EQ((*commands)[2].verb, "ExitFixture");
+  EXPECT_TRUE((*commands)[2].args.empty());
+  EXPECT_THAT((*commands)[3].args, ElementsAre(""));
+  for (const char* bad : {"[ShowGroup(\"Acme, Inc,2)]", "[ShowGroup(Acme,2)", "ShowGroup(Acme)", "[(Acme)]",
+                          "[DeleteItem(a\"b)]", "[DeleteItem(x]"}) {
+    EXPECT_FALSE(ParseProgmanCommands(bad)) << bad;
+  }
+}
+
 TEST(FakeDde, RawRepliesAreBoundedAsTheInterfaceSays) {
   FakeDde dde;
   dde.AddGroup("Main");

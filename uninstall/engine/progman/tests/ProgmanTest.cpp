@@ -108,6 +108,27 @@ TEST_F(ProgmanTest, WithoutAnAnswerNothingIsSentAndTheIconsStay) {
   EXPECT_FALSE(dde.HasItem("Main", "Product"));
 }
 
+// A name with a separator of the command syntax goes in quotes, so that the
+// command names that group or item and no other.
+TEST_F(ProgmanTest, NamesWithSeparatorsAreQuoted) {
+  dde.AddItem("Acme, Inc", "Readme", "NOTEPAD.EXE C:\\ACME\\README.TXT");
+  dde.AddItem("Acme, Inc", "Tool [beta]", "C:\\ACME\\TOOL.EXE");
+  dde.AddItem("Acme, Inc", " Padded ", "C:\\ACME\\PAD.EXE");
+  dde.AddItem("Other", "Readme", "NOTEPAD.EXE C:\\OTHER\\README.TXT");
+  progman.OpenProgmanConversation();
+  progman.RemoveIcon(Icon("Acme, Inc", "Readme", "-"));
+  progman.RemoveIcon(Icon("-", "-", "C:\\ACME\\TOOL.EXE"));
+  progman.RemoveIcon(Icon("-", "-", "C:\\ACME\\PAD.EXE"));
+  EXPECT_EQ(dde.Executed(), (std::vector<std::string>{
+                                "[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]", "[DeleteItem(Readme)]",
+                                "[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]",
+                                "[DeleteItem(\"Tool [beta]\")]", "[ShowGroup(\"Acme, Inc\",2)]",
+                                "[ShowGroup(\"Acme, Inc\",1)]", "[DeleteItem(\" Padded \")]",
+                                "[DeleteGroup(\"Acme, Inc\")]"}));
+  EXPECT_FALSE(dde.HasGroup("Acme, Inc"));
+  EXPECT_TRUE(dde.HasItem("Other", "Readme"));
+}
+
 TEST_F(ProgmanTest, AnEmptyLoggedCommandMatchesByGroupAndNameOnly) {
   dde.AddItem("Main", "Notes", "");
   progman.OpenProgmanConversation();

@@ -60,6 +60,7 @@ class IndexedFiles final : public FileSystem {
   std::optional<FileIdentity> IdentityOf(std::string_view) override { return std::nullopt; }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM32"; }
+  std::vector<std::string> SharedFolders() override { return {}; }
   std::string CurrentDirectory() override { return "C:\\"; }
   Status ChangeCurrentDirectory(std::string_view) override { return Status::Ok(); }
   std::string TempDirectory() override { return "C:\\TEMP"; }

@@ -50,6 +50,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
+  std::vector<std::string> SharedFolders() override { return sharedFolders_; }
   std::string CurrentDirectory() override;
   Status ChangeCurrentDirectory(std::string_view path) override;
   std::string TempDirectory() override;
@@ -68,6 +69,7 @@ class FakeFileSystem : public FileSystem {
   bool AddShare(std::string_view share, std::string_view target);
   void SetWindowsDir(std::string path) { windowsDir_ = std::move(path); }
   void SetSystemDir(std::string path) { systemDir_ = std::move(path); }
+  void SetSharedFolders(std::vector<std::string> folders) { sharedFolders_ = std::move(folders); }
   void SetCurrentDir(std::string path) { currentDir_ = std::move(path); }
   void SetLeadBytes(const LeadBytes& lead) { lead_ = lead; }
   // How many more bytes writers may put on the disk: a FileWriter's Write
@@ -103,6 +105,7 @@ class FakeFileSystem : public FileSystem {
   std::map<char, DriveType> driveTypes_;
   std::string windowsDir_ = "C:\\WINDOWS";
   std::string systemDir_ = "C:\\WINDOWS\\SYSTEM32";
+  std::vector<std::string> sharedFolders_{"C:\\Program Files", "C:\\Program Files\\Common Files"};
   std::string currentDir_ = "C:\\";
   std::string tempDir_ = "C:\\TEMP";
   LeadBytes lead_;

@@ -146,6 +146,19 @@ const FileOperations::Guarded& FileOperations::GuardedPlace(const std::string& p
   return guarded_.back().second;
 }
 
+const std::vector<FileOperations::Guarded>& FileOperations::SharedPlaces() {
+  if (!sharedPlaces_) {
+    sharedPlaces_.emplace();
+    for (const std::string& folder : fs_.SharedFolders()) {
+      Guarded guarded;
+      guarded.key = ComparablePath(fs_, folder).value_or(std::string());
+      guarded.identity = fs_.IdentityOf(folder);
+      if (!guarded.key.empty() || guarded.identity) sharedPlaces_->push_back(std::move(guarded));
+    }
+  }
+  return *sharedPlaces_;
+}
+
 bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   if (HasDevicePrefix(dir)) return true;
   auto key = ComparablePath(fs_, dir);
@@ -158,6 +171,9 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
     if (place.empty()) return true;
     const Guarded& guarded = GuardedPlace(place);
     if (guarded.key.empty() || EqualsNoCase(*key, guarded.key)) return true;
+  }
+  for (const Guarded& shared : SharedPlaces()) {
+    if (!shared.key.empty() && EqualsNoCase(*key, shared.key)) return true;
   }
   // The same directory in another spelling that text cannot see through: a
   // share of its drive, a link on the way. Identities (volume serial and
@@ -179,6 +195,9 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
       continue;
     }
     if (*guarded.identity == *identity) return true;
+  }
+  for (const Guarded& shared : SharedPlaces()) {
+    if (shared.identity && *shared.identity == *identity) return true;
   }
   return false;
 }

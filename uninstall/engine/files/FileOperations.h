@@ -59,7 +59,8 @@ class FileOperations {
   // A free name "~KVZnnnn.TMP" in the target's directory; empty when none fits.
   std::string MakeTempName(std::string_view targetPath);
 
-  // The Windows or System directory or a drive root, in whatever spelling
+  // The Windows or System directory, a drive root or a folder many programs
+  // share (FileSystem::SharedFolders), in whatever spelling
   // (compared as text and by identity, so that shares and links on the way
   // do not hide them); always true for "\\?\" and "\\.\" paths; also true
   // when the path or those directories cannot be resolved, so that doubt
@@ -90,6 +91,11 @@ class FileOperations {
   };
   const Guarded& GuardedPlace(const std::string& path);
   std::vector<std::pair<std::string, Guarded>> guarded_;
+  // The shared folders, looked up once: one that cannot be resolved or
+  // identified is no doubt (Program Files (x86) on a 32-bit system), it is
+  // simply not there to compare with.
+  const std::vector<Guarded>& SharedPlaces();
+  std::optional<std::vector<Guarded>> sharedPlaces_;
   Guarded lastDoubt_;
 };
 

@@ -43,6 +43,7 @@ class RecordingFileSystem final : public FileSystem {
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
+  std::vector<std::string> SharedFolders() override { return real_.SharedFolders(); }
   std::string CurrentDirectory() override;
   Status ChangeCurrentDirectory(std::string_view path) override;
   std::string TempDirectory() override;

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LeadBytes.h"
 #include "SysError.h"
@@ -124,6 +125,10 @@ class FileSystem {
   // Without a trailing backslash (except for a bare drive root).
   virtual std::string WindowsDirectory() = 0;
   virtual std::string SystemDirectory() = 0;
+  // Folders that many programs share: Program Files and its x86 twin, the
+  // Common Files folders, the profile roots and the known folders of the
+  // user and of all users. Those the system does not know are left out.
+  virtual std::vector<std::string> SharedFolders() = 0;
   virtual std::string CurrentDirectory() = 0;
   virtual Status ChangeCurrentDirectory(std::string_view path) = 0;
   virtual std::string TempDirectory() = 0;

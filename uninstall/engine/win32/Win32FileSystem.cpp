@@ -1,6 +1,8 @@
 #include "Win32FileSystem.h"
 
 #include <windows.h>
+#include <shlobj.h>
+#include <userenv.h>
 
 #include <cstdint>
 #include <vector>
@@ -279,6 +281,29 @@ std::string Win32FileSystem::WindowsDirectory() {
 
 std::string Win32FileSystem::SystemDirectory() {
   return Directory([](char* b, UINT n) { return GetSystemDirectoryA(b, n); });
+}
+
+std::vector<std::string> Win32FileSystem::SharedFolders() {
+  static constexpr int kKnownFolders[] = {
+      CSIDL_PROGRAM_FILES,      CSIDL_PROGRAM_FILESX86,    CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86,
+      CSIDL_PROFILE,            CSIDL_APPDATA,             CSIDL_LOCAL_APPDATA,        CSIDL_COMMON_APPDATA,
+      CSIDL_DESKTOPDIRECTORY,   CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_PERSONAL,         CSIDL_COMMON_DOCUMENTS,
+      CSIDL_STARTMENU,          CSIDL_COMMON_STARTMENU,    CSIDL_PROGRAMS,             CSIDL_COMMON_PROGRAMS,
+      CSIDL_STARTUP,            CSIDL_COMMON_STARTUP,      CSIDL_FAVORITES,            CSIDL_TEMPLATES,
+      CSIDL_COMMON_TEMPLATES,   CSIDL_MYMUSIC,             CSIDL_MYPICTURES,           CSIDL_MYVIDEO,
+      CSIDL_SENDTO,             CSIDL_FONTS,
+  };
+  std::vector<std::string> folders;
+  char path[MAX_PATH];
+  for (int folder : kKnownFolders) {
+    if (SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK && path[0]) folders.emplace_back(path);
+  }
+  // The roots above them: every user's profile, and the one all users share.
+  DWORD size = MAX_PATH;
+  if (GetProfilesDirectoryA(path, &size) && path[0]) folders.emplace_back(path);
+  const DWORD length = GetEnvironmentVariableA("PUBLIC", path, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) folders.emplace_back(path);
+  return folders;
 }
 
 std::string Win32FileSystem::CurrentDirectory() {

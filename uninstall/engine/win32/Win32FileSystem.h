@@ -25,6 +25,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
+  std::vector<std::string> SharedFolders() override;
   std::string CurrentDirectory() override;
   Status ChangeCurrentDirectory(std::string_view path) override;
   std::string TempDirectory() override;

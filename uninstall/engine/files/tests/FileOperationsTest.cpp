@@ -169,6 +169,23 @@ TEST_F(Guards, AProtectedDirectoryInsideATreeIsLeftWhole) {
   EXPECT_TRUE(fs.Exists("C:\\OS\\WIN\\EMPTY"));
 }
 
+// An uninstaller placed in a shared folder must not prune other products'
+// empty folders there; a product's own folder below it goes as before.
+TEST_F(FileOps, AFolderManyProgramsShareIsNeverEmptied) {
+  fs.SetSharedFolders({"C:\\Program Files", "C:\\Missing Folder"});
+  fs.AddDir("C:\\Program Files\\Other Product\\Empty");
+  fs.AddFile("C:\\Program Files\\Acme\\A.DLL");
+  fs.AddDir("C:\\Program Files\\Acme\\Empty");
+  for (const char* spelling : {"C:\\Program Files", "c:\\program files\\", "C:\\PROGRA~1", "C:\\Program Files\\Acme\\.."}) {
+    EXPECT_FALSE(ops.RemoveDirectoryTree(spelling, false)) << spelling;
+    EXPECT_TRUE(fs.Exists("C:\\Program Files\\Other Product\\Empty")) << spelling;
+  }
+  EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\Program Files\\Acme", true));
+  EXPECT_FALSE(fs.Exists("C:\\Program Files\\Acme"));
+  fs.AddDir("C:\\Other\\Empty");
+  EXPECT_TRUE(ops.RemoveDirectoryTree("C:\\Other", false)) << "a shared folder that is not there is no doubt";
+}
+
 TEST_F(Guards, WhenTheProtectedPlacesCannotBeReadNothingIsRemoved) {
   fs.AddFile("C:\\APP\\a.txt");
   fs.faults().FailCall("SystemDirectory", SysError::Other, 0, FaultTable::kForever);

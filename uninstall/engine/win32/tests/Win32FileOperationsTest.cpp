@@ -50,6 +50,7 @@ class StandInWindows : public FileSystem {
   std::optional<FileIdentity> IdentityOf(std::string_view p) override { return real_.IdentityOf(p); }
   std::string WindowsDirectory() override { return windowsDir_.empty() ? real_.WindowsDirectory() : windowsDir_; }
   std::string SystemDirectory() override { return systemDir_.empty() ? real_.SystemDirectory() : systemDir_; }
+  std::vector<std::string> SharedFolders() override { return real_.SharedFolders(); }
   std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
   Status ChangeCurrentDirectory(std::string_view p) override { return real_.ChangeCurrentDirectory(p); }
   std::string TempDirectory() override { return real_.TempDirectory(); }
@@ -210,6 +211,24 @@ TEST_F(RealFiles, TheRealWindowsDirectoryAndRootsAreProtectedInEverySpelling) {
   }
   EXPECT_FALSE(ops.IsProtectedDirectory(dir));
   EXPECT_FALSE(ops.IsProtectedDirectory(w + "\\system32\\drivers"));
+}
+
+// Folders that many programs share are known to the system and protected as
+// the Windows directory is: no tree removal empties them.
+TEST_F(RealFiles, TheSystemsSharedFoldersAreProtected) {
+  char folder[MAX_PATH] = {};
+  for (const char* variable : {"ProgramFiles", "CommonProgramFiles", "USERPROFILE", "APPDATA", "PUBLIC"}) {
+    const DWORD n = GetEnvironmentVariableA(variable, folder, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH) << variable;
+    EXPECT_TRUE(ops.IsProtectedDirectory(folder)) << variable << " " << folder;
+    EXPECT_TRUE(ops.IsProtectedDirectory(ShortPathOf(folder))) << variable << " in its short form";
+  }
+  GetEnvironmentVariableA("ProgramFiles", folder, MAX_PATH);
+  const std::string product = std::string(folder) + "\\Scrubber Test Product";
+  ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  EXPECT_FALSE(ops.RemoveDirectoryTree(folder, false));
+  EXPECT_TRUE(ExistsForTest(product)) << "another product's empty folder stays";
+  EXPECT_TRUE(ops.RemoveDirectoryTree(product, false)) << "a product's own folder below it goes";
 }
 
 TEST_F(RealFiles, ABackupOverAFileInUseWaitsBesideItForTheRestart) {

@@ -285,6 +285,15 @@ TEST(RunScrubber, RemovalHelperDeletesTheFirstRunsFileAndDirectory) {
   EXPECT_FALSE(w.fake.fs.Exists("C:\\TEMP\\KVR1A2B.EXE")) << "the helper makes no copy of itself";
 }
 
+TEST(RunScrubber, TheRemovalHelperLeavesOtherProductsFoldersInASharedFolder) {
+  World w;
+  w.fake.fs.AddFile("C:\\Program Files\\UNINST.EXE");
+  w.fake.fs.AddDir("C:\\Program Files\\Other Product\\Empty");
+  w.Run("/z \"C:\\Program Files\\UNINST.EXE\" \"C:\\Program Files\\\"");
+  EXPECT_FALSE(w.fake.fs.Exists("C:\\Program Files\\UNINST.EXE"));
+  EXPECT_TRUE(w.fake.fs.Exists("C:\\Program Files\\Other Product\\Empty"));
+}
+
 TEST(RunScrubber, LogSelection) {
   {  // nothing given, nothing beside the program: the dialog, then the in-place end
     World w;

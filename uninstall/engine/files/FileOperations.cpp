@@ -125,14 +125,19 @@ bool FileOperations::RemoveOneDirectory(std::string_view path) {
   return fs_.RemoveDir(path).ok();
 }
 
-const FileOperations::Guarded& FileOperations::GuardedPlace(const std::string& path) {
-  for (const auto& [place, guarded] : guarded_) {
-    if (place == path) return guarded;
-  }
+FileOperations::Guarded FileOperations::LookUp(const std::string& path) {
   Guarded guarded;
   guarded.key = ComparablePath(fs_, path).value_or(std::string());
   guarded.identity = fs_.IdentityOf(path);
   guarded.exists = fs_.GetAttributes(path).has_value();
+  return guarded;
+}
+
+const FileOperations::Guarded& FileOperations::GuardedPlace(const std::string& path) {
+  for (const auto& [place, guarded] : guarded_) {
+    if (place == path) return guarded;
+  }
+  Guarded guarded = LookUp(path);
   // A place that could not be looked up whole is asked again next time:
   // a passing failure must not stay a doubt (or a certainty) for the run.
   if (guarded.key.empty() || !guarded.identity) {
@@ -150,9 +155,7 @@ const std::vector<FileOperations::Guarded>& FileOperations::SharedPlaces() {
   if (!sharedPlaces_) {
     sharedPlaces_.emplace();
     for (const std::string& folder : fs_.SharedFolders()) {
-      Guarded guarded;
-      guarded.key = ComparablePath(fs_, folder).value_or(std::string());
-      guarded.identity = fs_.IdentityOf(folder);
+      Guarded guarded = LookUp(folder);
       if (!guarded.key.empty() || guarded.identity) sharedPlaces_->push_back(std::move(guarded));
     }
   }

@@ -89,6 +89,7 @@ class FileOperations {
     std::optional<FileIdentity> identity;   // nullopt when it cannot be identified
     bool exists = false;
   };
+  Guarded LookUp(const std::string& path);
   const Guarded& GuardedPlace(const std::string& path);
   std::vector<std::pair<std::string, Guarded>> guarded_;
   // The shared folders, looked up once: one that cannot be resolved or

@@ -298,9 +298,23 @@ TEST(ScrubberStatusReport, ReportsBeforeAndAfterTheUninstall) {
   RemoveTree(dir);
 }
 
-TEST(ScrubberSelfRemoval, RemovesItselfFromADirectoryWithABlank) {
+// The old fixed name of the helper's copy holds another program, in use and
+// not to be overwritten (TouchFile: started with the helper's arguments it
+// would write the program path to C:\z). It is not started; a copy under a
+// name of this run's own removes the uninstaller all the same.
+TEST(ScrubberSelfRemoval, RemovesItselfFromADirectoryWithABlankPastAProgramAtTheOldName) {
   const std::string dir = "C:\\Case With Blank";
   ASSERT_TRUE(FreshDir(dir));
+  char temp[MAX_PATH];
+  ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string occupied = std::string(temp) + "KVR1A2B.EXE";
+  const std::string mark = "C:\\z";
+  DeleteFileA(mark.c_str());
+  ASSERT_TRUE(CopyFileA(E2eFile("TouchFile.exe").c_str(), occupied.c_str(), FALSE));
+  // Readers and starters are let in, writers not: as a running program is kept.
+  HANDLE inUse = CreateFileA(occupied.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+
   const std::string exe = PlaceUninstaller(dir);
   ASSERT_TRUE(WriteFileBytes(dir + "\\A.TXT", "a"));
   ASSERT_TRUE(WriteFileBytes(dir + "\\INSTALL.LOG", LogText("Blank Installation", {"Made Dir: " + dir, "File Copy: " + exe,
@@ -311,6 +325,48 @@ TEST(ScrubberSelfRemoval, RemovesItselfFromADirectoryWithABlank) {
   EXPECT_FALSE(Exists(dir + "\\A.TXT"));
   EXPECT_TRUE(WaitUntil([&] { return !Exists(exe) && !Exists(dir); }, kSelfRemovalMs))
       << "left behind: " << (Exists(exe) ? exe : dir);
+  EXPECT_FALSE(WaitUntil([&] { return Exists(mark); }, 1500)) << "the program at the old name was started";
+  CloseHandle(inUse);
+  DeleteFileA(occupied.c_str());
+  DeleteFileA(mark.c_str());
+  RemoveTree(dir);
+}
+
+// A silent run gives a deleted service's program its time to end: the
+// fixture stops two seconds after the stop control and holds its own file
+// without delete sharing until then; the file goes with the rest.
+TEST(ScrubberUninstall, SilentRunWaitsForADeletedServiceToEnd) {
+  const std::string dir = "C:\\Case41";
+  const std::string name = "ScrubberE2ESlowService";
+  ASSERT_TRUE(FreshDir(dir));
+  const std::string program = dir + "\\SLOWSVC.EXE";
+  ASSERT_TRUE(CopyFileA(E2eFile("ServiceFixture.exe").c_str(), program.c_str(), FALSE));
+  testdriver::WaitForOneServiceManager();
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  ASSERT_TRUE(manager);
+  const std::string binary = "\"" + program + "\" /slow";
+  SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
+                                     SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr,
+                                     nullptr, nullptr, nullptr);
+  ASSERT_TRUE(service) << GetLastError();
+  // A service manager that is still starting answers "database locked" for a moment.
+  BOOL started = FALSE;
+  for (int i = 0; i < 600 && !(started = StartServiceA(service, 0, nullptr)); ++i) {
+    if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) break;
+    Sleep(100);
+  }
+  EXPECT_TRUE(started) << GetLastError();
+  SERVICE_STATUS status{};
+  EXPECT_TRUE(WaitUntil([&] { return QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING; },
+                        10000));
+  CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  ASSERT_TRUE(WriteFileBytes(dir + "\\INSTALL.LOG",
+                             LogText("Service Installation", {"File Copy: " + program, "Create Service: " + name})));
+  auto run = Process::Start(PlaceUninstaller(dir), "/S " + dir + "\\INSTALL.LOG");
+  ASSERT_TRUE(run);
+  ExpectEndsWithZero(*run);
+  EXPECT_FALSE(Exists(program)) << "kept: deleted while its service was still ending";
   RemoveTree(dir);
 }
 

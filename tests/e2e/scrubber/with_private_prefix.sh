@@ -2,13 +2,15 @@
 # Runs the Scrubber end-to-end tests in a Wine prefix of their own. The
 # uninstaller deletes files and directories, so the prefix reaches nothing
 # of the host: the user folders are plain directories and drive Z: is gone.
-#   with_private_prefix.sh WINE_ENV TEST_EXE SCRUBBER_EXE RESTART_HELPER ISMIF_DLL SHOT_DIR
+#   with_private_prefix.sh WINE_ENV TEST_EXE SCRUBBER_EXE RESTART_HELPER ISMIF_DLL SHOT_DIR [FIXTURE...]
+# Fixtures are placed beside the tests under their own names.
 # Phases: every case but the restart; the restart question answered Cancel,
 # then OK (the helper restarts Wine, which may end the test program too);
 # then, after a restart of the prefix if the pending replacement was not
 # yet carried out, the checks of what the restart left.
 set -u
 env_script=$1 test_exe=$2 scrubber=$3 helper=$4 ismif=$5 shots=$6
+shift 6
 . "$env_script"
 unset WINE_SESSION_OWNED WINE_SESSION_PREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/scrubber-e2e.XXXXXX") || exit 1
@@ -29,6 +31,7 @@ cp "$test_exe" "$drive_c/e2e/e2e_scrubber.exe"
 cp "$scrubber" "$drive_c/e2e/Scrubber.exe"
 cp "$helper" "$drive_c/e2e/_QZRSTRT.EXE"
 cp "$ismif" "$drive_c/e2e/ismif32.dll"
+for fixture in "$@"; do cp "$fixture" "$drive_c/e2e/"; done
 rm -f "$WINEPREFIX/dosdevices/z:"
 
 export SCRUBBER_E2E_DIR='C:\e2e'

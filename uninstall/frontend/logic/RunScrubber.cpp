@@ -1,6 +1,7 @@
 #include "RunScrubber.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "CanonicalizePath.h"
@@ -20,7 +21,9 @@ namespace {
 
 constexpr char kDefaultLog[] = "INSTALL.LOG";
 constexpr char kTempCopyPrefix[] = "KVR";
-constexpr unsigned kTempCopyUnique = 0x1A2B;
+// Names tried for the temporary copy before self-removal is left to the restart.
+constexpr int kTempCopyNames = 16;
+constexpr unsigned kLastUnique = 0xFFFF;
 constexpr char kRestartHelperFile[] = "_QZRSTRT.EXE";
 
 enum Text : int {
@@ -105,14 +108,36 @@ class Run {
     return log.find(' ') == std::string::npos ? log : "\"" + log + "\"";
   }
 
+  // The copy that will remove the program: under a name no file holds yet,
+  // written by this run and read back whole, so that nothing but this
+  // program is ever started as the helper.
   void MakeTempCopy(std::string_view commandLine) {
     if (SkipsTempCopy(commandLine)) return;
     g_.withTempCopy = 1;
-    const std::string name = shell_.TempFileName(platform_.fs.TempDirectory(), kTempCopyPrefix, kTempCopyUnique);
-    if (name.empty()) return;
-    g_.tempCopyPath = TempCopyPathFrom(name);
-    if (g_.tempCopyPath.empty()) return;
-    if (platform_.fs.CopyOver(g_.ownPath, g_.tempCopyPath)) DeleteAtRestart(platform_.fs, g_.platformKind, g_.tempCopyPath);
+    std::optional<std::string> own = platform_.fs.ReadWholeFile(g_.ownPath);
+    if (!own || own->empty()) return;
+    ownBytes_ = std::move(*own);
+    unsigned unique = shell_.RunNumber();
+    for (int attempt = 0; attempt < kTempCopyNames; ++attempt, unique = unique % kLastUnique + 1) {
+      const std::string path =
+          TempCopyPathFrom(shell_.TempFileName(platform_.fs.TempDirectory(), kTempCopyPrefix, unique));
+      if (path.empty()) return;
+      if (platform_.fs.GetAttributes(path)) continue;  // another run's or another program's
+      if (!platform_.fs.CopyOver(g_.ownPath, path)) continue;
+      if (!IsOurCopy(path)) {
+        (void)platform_.fs.EraseFile(path);
+        continue;
+      }
+      g_.tempCopyPath = path;
+      DeleteAtRestart(platform_.fs, g_.platformKind, path);
+      return;
+    }
+  }
+
+  bool IsOurCopy(std::string_view path) {
+    if (ownBytes_.empty()) return false;
+    const std::optional<std::string> copy = platform_.fs.ReadWholeFile(path);
+    return copy && *copy == ownBytes_;
   }
 
   void ReadCommandLine(std::string_view commandLine) {
@@ -187,8 +212,7 @@ class Run {
     if (drive.size() == 2 && drive[1] == ':' && IsDriveLetter(drive[0])) {
       (void)platform_.fs.ChangeCurrentDirectory(drive + "\\");
     }
-    HeadlessUi headless;
-    EngineUi& ui = wizardOpen_ ? shell_.WizardUi() : static_cast<EngineUi&>(headless);
+    EngineUi& ui = wizardOpen_ ? shell_.WizardUi() : shell_.SilentUi();
     engineRan_ = true;
     RunUninstall(EngineEnvironment{platform_, g_, *strings_, ui}, model, g_.logPath);
     shell_.BroadcastSettingsChange();
@@ -232,10 +256,13 @@ class Run {
     std::string ownShort = g_.ownPath;
     CanonicalizePath(platform_.fs, ownShort, PathForm::Short);
     if (g_.selfDeletePending) {
-      shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
-      // The helper waits a second before it deletes; a quick restart could
-      // end it first and leave the program behind for good.
-      if (RestartFollows()) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
+      // Checked again now: the copy sat in a folder others may write to.
+      const bool helperStarted = !g_.tempCopyPath.empty() && IsOurCopy(g_.tempCopyPath);
+      if (helperStarted) shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
+      // Without a helper the file goes at the next restart. With one, a
+      // quick restart could end it during its first second and leave the
+      // program behind for good.
+      if (!helperStarted || RestartFollows()) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
     } else {
       (void)platform_.fs.EraseFile(ownShort);
     }
@@ -264,6 +291,7 @@ class Run {
   bool engineRan_ = false;
   bool helperWritten_ = false;
   std::string uninstallDir_;  // outlives the model for the removal helper
+  std::string ownBytes_;      // the program file as it was at the start
 };
 
 }  // namespace

@@ -53,8 +53,12 @@ class Shell : public ParseUi {
   virtual void DisableImeUnlessInteractive() = 0;
   // The program file as the module-name query returns it.
   virtual std::string ModulePath() = 0;
-  // The platform's temporary-name function with a fixed unique number.
+  // The platform's temporary-name function with the given unique number
+  // (1 to 0xFFFF: the name is only made, no file is created).
   virtual std::string TempFileName(std::string_view directory, std::string_view prefix, unsigned unique) = 0;
+  // A number from 1 to 0xFFFF that differs from run to run, so that this
+  // run's temporary names do not meet an earlier run's.
+  virtual unsigned RunNumber() = 0;
 
   virtual void LoadWizardBitmap() = 0;
   virtual void ReleaseWizardBitmap() = 0;
@@ -93,6 +97,10 @@ class Shell : public ParseUi {
   virtual void WaitForWizard() = 0;
   // The engine's link to the user: the wizard, or no window at all.
   virtual EngineUi& WizardUi() = 0;
+  // The link of a run without a wizard: nothing shown, nothing asked, but a
+  // timed pump still takes its time (a deleted service's program may still
+  // be ending) while it dispatches what the thread has queued.
+  virtual EngineUi& SilentUi() = 0;
   virtual void DestroyWizard() = 0;
 
   virtual void BroadcastSettingsChange() = 0;

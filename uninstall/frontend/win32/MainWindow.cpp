@@ -11,7 +11,6 @@ constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_
 static_assert(kMainWindowStyle == 0x00CD0000);
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 480;
-constexpr UINT_PTR kWaitTimer = 0x206A;  // the one timer of the run's waits
 
 }  // namespace
 
@@ -50,10 +49,25 @@ void MainWindow::Wait(std::uint32_t milliseconds, HWND dialog) {
     }
     return;
   }
+  // The timer ends the wait; the clock ends it too, for a timer that could
+  // not be set or never ticks, so that no wait lasts for ever.
+  const DWORD start = GetTickCount();
   waiting_ = true;
-  SetTimer(window_, kWaitTimer, milliseconds, nullptr);
-  while (waiting_ && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchOne(msg, dialog);
-  KillTimer(window_, kWaitTimer);
+  const bool timed = SetTimer(window_, kWaitTimer, milliseconds, nullptr) != 0;
+  while (waiting_) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) break;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      (void)MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    DispatchOne(msg, dialog);
+  }
+  if (timed) (void)KillTimer(window_, kWaitTimer);
   waiting_ = false;
 }
 

@@ -11,6 +11,7 @@
 namespace scrubber {
 
 inline constexpr char kMainWindowClass[] = "KVRTUninstall";
+inline constexpr UINT_PTR kWaitTimer = 0x206A;  // the one timer of the run's waits
 
 class MainWindow {
  public:
@@ -25,7 +26,8 @@ class MainWindow {
   void Close();
 
   // Dispatches messages (each offered to `dialog` first) until the timer of
-  // `milliseconds` has ticked; with 0, only what is queued now.
+  // `milliseconds` has ticked or that time has passed; with 0, only what is
+  // queued now.
   void Wait(std::uint32_t milliseconds, HWND dialog);
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

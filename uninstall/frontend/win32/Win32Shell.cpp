@@ -45,6 +45,12 @@ std::string Win32Shell::TempFileName(std::string_view directory, std::string_vie
   return name;
 }
 
+unsigned Win32Shell::RunNumber() {
+  // The process id tells concurrent runs apart, the clock successive ones.
+  const unsigned number = (GetCurrentProcessId() * 0x9E3Bu ^ GetTickCount()) & 0xFFFFu;
+  return number == 0 ? 1 : number;
+}
+
 void Win32Shell::LoadWizardBitmap() { bitmap_.Reset(LoadBitmapA(instance_, MAKEINTRESOURCEA(IDB_WIZARD))); }
 
 void Win32Shell::ReleaseWizardBitmap() { bitmap_.Reset(); }
@@ -141,7 +147,7 @@ void Win32Shell::WaitForWizard() {
   }
 }
 
-EngineUi& Win32Shell::WizardUi() { return wizard_ ? static_cast<EngineUi&>(*wizard_) : noWizard_; }
+EngineUi& Win32Shell::WizardUi() { return wizard_ ? static_cast<EngineUi&>(*wizard_) : silent_; }
 
 void Win32Shell::DestroyWizard() {
   if (wizard_) wizard_->Destroy();

@@ -16,6 +16,16 @@
 
 namespace scrubber {
 
+// No window, fixed answers, but waits that dispatch for their whole time.
+class SilentRunUi final : public HeadlessUi {
+ public:
+  explicit SilentRunUi(MainWindow& main) : main_(main) {}
+  void PumpMessages(std::uint32_t milliseconds) override { main_.Wait(milliseconds, nullptr); }
+
+ private:
+  MainWindow& main_;
+};
+
 class Win32Shell final : public Shell {
  public:
   Win32Shell(HINSTANCE instance, Globals& globals) : instance_(instance), globals_(globals) {}
@@ -27,6 +37,7 @@ class Win32Shell final : public Shell {
   void DisableImeUnlessInteractive() override;
   std::string ModulePath() override;
   std::string TempFileName(std::string_view directory, std::string_view prefix, unsigned unique) override;
+  unsigned RunNumber() override;
   void LoadWizardBitmap() override;
   void ReleaseWizardBitmap() override;
   bool EnterInstance() override;
@@ -45,6 +56,7 @@ class Win32Shell final : public Shell {
   bool CreateWizard(UninstallModel& model, const MsgStrings& strings) override;
   void WaitForWizard() override;
   EngineUi& WizardUi() override;
+  EngineUi& SilentUi() override { return silent_; }
   void DestroyWizard() override;
   void BroadcastSettingsChange() override;
   void ReportStatus(const StatusReport& report) override;
@@ -62,7 +74,7 @@ class Win32Shell final : public Shell {
   ControlLibrary controls_;
   win32::AutoDeleteBitmap bitmap_;
   std::unique_ptr<Wizard> wizard_;
-  HeadlessUi noWizard_;
+  SilentRunUi silent_{main_};
   HCURSOR previousCursor_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // each kind of run, as a recording shell sees them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,11 @@ class RecordingShell final : public Shell {
   void DisableImeUnlessInteractive() override { calls.push_back("LogonCheck"); }
   std::string ModulePath() override { return kProgram; }
   std::string TempFileName(std::string_view dir, std::string_view prefix, unsigned unique) override {
-    return std::string(dir) + "\\" + std::string(prefix) + (unique == 0x1A2B ? "1A2B" : "????") + ".TMP";
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "%04X", unique);
+    return std::string(dir) + "\\" + std::string(prefix) + hex + ".TMP";
   }
+  unsigned RunNumber() override { return 0x1A2B; }
   void LoadWizardBitmap() override { calls.push_back("LoadBitmap"); }
   void ReleaseWizardBitmap() override { calls.push_back("ReleaseBitmap"); }
   bool EnterInstance() override {
@@ -79,6 +83,7 @@ class RecordingShell final : public Shell {
     g_.uninstallConfirmed = 1;
   }
   EngineUi& WizardUi() override { return ui; }
+  EngineUi& SilentUi() override { return ui; }
   void DestroyWizard() override { calls.push_back("DestroyWizard"); }
   void BroadcastSettingsChange() override { calls.push_back("Broadcast"); }
   void ReportStatus(const StatusReport& r) override {
@@ -175,6 +180,26 @@ TEST(RunScrubber, NormalRunFromLogThroughWizardToRemovalHelper) {
   ASSERT_EQ(w.fake.fs.RestartMoves().size(), 1u);
   EXPECT_EQ(w.fake.fs.RestartMoves()[0].from, "C:\\TEMP\\KVR1A2B.EXE");
   EXPECT_EQ(w.g.selfDeletePending, 1);
+}
+
+// The helper runs with the uninstaller's rights: a file another run or
+// program left at a temporary name is never started, and without a copy of
+// its own the program goes at the next restart.
+TEST(RunScrubber, OnlyACopyThisRunWroteIsStartedAsTheHelper) {
+  World w;
+  w.WriteLog();
+  w.fake.fs.AddFile("C:\\TEMP\\KVR1A2B.EXE", "another program");
+  w.Run(kLog);
+  EXPECT_TRUE(w.Has("Start \"C:\\TEMP\\KVR1A2C.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\""));
+  EXPECT_EQ(w.fake.fs.ReadWholeFile("C:\\TEMP\\KVR1A2B.EXE"), "another program");
+
+  World full;
+  full.WriteLog();
+  ASSERT_TRUE(full.fake.fs.faults().FailCall("CopyOver", SysError::Other, 0, 100));
+  full.Run(kLog);
+  EXPECT_FALSE(full.HasPrefix("Start"));
+  ASSERT_EQ(full.fake.fs.RestartMoves().size(), 1u);
+  EXPECT_EQ(full.fake.fs.RestartMoves()[0].from, kProgram);
 }
 
 TEST(RunScrubber, SilentRunAsksNothingAndRestartsThroughTheHelper) {

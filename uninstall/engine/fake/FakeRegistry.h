@@ -29,6 +29,7 @@ class FakeRegistry : public Registry {
   std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) override;
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
+  bool IsLink(RegRoot, std::string_view) override { return false; }  // the fake has no links
 
   // Setting the scene; missing keys on the way are made. An empty value name
   // is the key's default value. SetString stores the text with its NUL.

@@ -229,8 +229,8 @@ Status RecordingRegistry::DeleteKey(RegRoot root, std::string_view subKey) {
   if (TrimSlashes(subKey).empty()) return Status::Fail(SysError::AccessDenied);
   auto key = OpenKey(root, subKey);
   if (!key) return Status::Fail(SysError::NotFound);
-  // The platform refuses a key that still has subkeys.
-  if (key->EnumSubKey(0)) return Status::Fail(SysError::AccessDenied);
+  // The platform refuses a key that still has subkeys; a link goes as a link.
+  if (!IsLink(root, subKey) && key->EnumSubKey(0)) return Status::Fail(SysError::AccessDenied);
   key.reset();
   PlanStep step;
   step.op = PlanOp::DeleteKey;

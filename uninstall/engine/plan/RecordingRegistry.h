@@ -27,6 +27,7 @@ class RecordingRegistry final : public Registry {
   std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) override;
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
+  bool IsLink(RegRoot root, std::string_view subKey) override { return real_.IsLink(root, subKey); }
 
  private:
   class Key;

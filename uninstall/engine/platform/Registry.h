@@ -65,8 +65,11 @@ class Registry {
   // Opens an existing key with kRegKeyAccess; nullptr when it cannot be opened.
   // An empty subkey opens the root itself.
   virtual std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) = 0;
-  // Deletes a key that has no subkeys (RegDeleteKey).
+  // Deletes a key that has no subkeys (RegDeleteKey). A symbolic link is
+  // deleted as a link: the key it points to stays.
   virtual Status DeleteKey(RegRoot root, std::string_view subKey) = 0;
+  // Whether the key at that path is itself a symbolic link to another key.
+  virtual bool IsLink(RegRoot root, std::string_view subKey) = 0;
 };
 
 }  // namespace scrubber

@@ -78,6 +78,12 @@ bool RegistryOperations::DeleteRegistryTree(std::int32_t rootIndex, std::string_
 }
 
 void RegistryOperations::DeleteTreeBelow(RegRoot root, const std::string& key) {
+  // A link is removed as a link, never walked into: what it points to
+  // belongs to another key.
+  if (registry_.IsLink(root, key)) {
+    (void)registry_.DeleteKey(root, key);
+    return;
+  }
   // A subkey that survives its deletion is tried once and then stepped over,
   // so that its siblings still go and nested survivors cannot multiply the
   // rounds of every level above them.

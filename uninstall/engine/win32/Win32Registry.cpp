@@ -101,6 +101,29 @@ class Win32RegKey : public RegKey {
   win32::RegKey key_;
 };
 
+// The key itself, not the key it may link to; nullptr when it cannot be opened.
+HKEY OpenAsLink(HKEY base, const std::string& key, REGSAM access) {
+  HKEY opened = nullptr;
+  return RegOpenKeyExA(base, key.c_str(), REG_OPTION_OPEN_LINK, access, &opened) == ERROR_SUCCESS ? opened : nullptr;
+}
+
+// A link key holds its target in this value, of the link type.
+bool IsLinkKey(HKEY key) {
+  DWORD type = 0;
+  return RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+         type == REG_LINK;
+}
+
+// The registry functions cannot delete a link itself; the native call can.
+Status DeleteLinkKey(HKEY link) {
+  using NtDeleteKeyFn = LONG(WINAPI*)(HANDLE);
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const auto deleteKey =
+      ntdll ? reinterpret_cast<NtDeleteKeyFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteKey"))) : nullptr;
+  if (!deleteKey) return Status::Fail(SysError::Other);
+  return deleteKey(link) == 0 ? Status::Ok() : Status::Fail(SysError::AccessDenied);
+}
+
 }  // namespace
 
 std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) {
@@ -128,7 +151,17 @@ Status Win32Registry::DeleteKey(RegRoot root, std::string_view subKey) {
   // An empty name would name the root itself, which is never ours to delete.
   if (subKey.empty()) return Status::Fail(SysError::InvalidName);
   std::string key(subKey);
+  // RegDeleteKey would follow a link and delete the key it points to.
+  win32::RegKey link(OpenAsLink(base, key, KEY_QUERY_VALUE | DELETE));
+  if (link.get() && IsLinkKey(link.get())) return DeleteLinkKey(link.get());
   return FromCode(RegDeleteKeyA(base, key.c_str()));
+}
+
+bool Win32Registry::IsLink(RegRoot root, std::string_view subKey) {
+  HKEY base = RootKey(root);
+  if (!base || subKey.empty()) return false;
+  win32::RegKey link(OpenAsLink(base, std::string(subKey), KEY_QUERY_VALUE));
+  return link.get() && IsLinkKey(link.get());
 }
 
 }  // namespace scrubber

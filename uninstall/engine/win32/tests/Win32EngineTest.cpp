@@ -6,6 +6,7 @@
 // makes lives in a scratch directory or under keys of its own.
 #include <windows.h>
 #include <ole2.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,30 @@ std::optional<std::pair<DWORD, std::string>> GetValue(HKEY root, const std::stri
 
 std::string Dword(DWORD n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
 
+// A link at HKEY_CURRENT_USER\<key> to HKEY_CURRENT_USER\<target>.
+void MakeUserLink(const std::string& key, const std::string& target) {
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  alignas(TOKEN_USER) char user[256];
+  DWORD size = 0;
+  const BOOL known = GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+  CloseHandle(token);
+  ASSERT_TRUE(known);
+  char* sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid));
+  const std::string path = std::string("\\REGISTRY\\USER\\") + sid + "\\" + target;
+  LocalFree(sid);
+  const std::wstring wide(path.begin(), path.end());  // stored in UTF-16, without a terminator
+  HKEY link = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(link, "SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(wide.data()),
+                           static_cast<DWORD>(wide.size() * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  RegCloseKey(link);
+}
+
 bool KeyExists(HKEY root, const std::string& key) {
   HKEY h = nullptr;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
@@ -88,8 +113,8 @@ class RealRun : public ::testing::Test {
     if (savedSystemIni) (void)WriteFileForTest(systemIni, *savedSystemIni);
     else DeleteFileA(systemIni.c_str());
     DeleteFileA((systemDir + "\\scrubtest_sys.dll").c_str());
-    for (const char* key : {"Software\\ScrubberCreated", "Software\\ScrubberChanged", "Software\\ScrubberTree",
-                            "Software\\ScrubberTest"}) {
+    for (const char* key : {"Software\\ScrubberLinkTarget", "Software\\ScrubberCreated", "Software\\ScrubberChanged",
+                            "Software\\ScrubberTree", "Software\\ScrubberTest"}) {
       RegDeleteTreeA(HKEY_CURRENT_USER, key);
     }
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Borland");
@@ -218,6 +243,10 @@ TEST_F(RealRun, EveryKindOfRecordIsUndone) {
   SetValue(HKEY_CURRENT_USER, changed, "Dword", REG_DWORD, Dword(99));
   SetValue(HKEY_CURRENT_USER, changed, "Binary", REG_BINARY, "\xFF");
   SetValue(HKEY_CURRENT_USER, "Software\\ScrubberTree\\Sub\\Deeper", "v", REG_SZ, std::string("x") + '\0');
+  // A link inside the tree: it goes, the key it points to stays whole.
+  SetValue(HKEY_CURRENT_USER, "Software\\ScrubberLinkTarget\\Inner", "kept", REG_SZ, std::string("y") + '\0');
+  MakeUserLink("Software\\ScrubberTree\\Sub\\Link", "Software\\ScrubberLinkTarget");
+  ASSERT_TRUE(GetValue(HKEY_CURRENT_USER, "Software\\ScrubberTree\\Sub\\Link\\Inner", "kept")) << "the link leads there";
   SetValue(HKEY_LOCAL_MACHINE, kBde, "UseCount", REG_SZ, std::string("2") + '\0');
   // A service, a logged program and Program Manager icons.
   InstallRunningService();
@@ -311,6 +340,8 @@ TEST_F(RealRun, EveryKindOfRecordIsUndone) {
   EXPECT_EQ(GetValue(HKEY_CURRENT_USER, changed, "Binary"),
             std::make_pair(DWORD{REG_BINARY}, std::string("\x0A\x1B\xFF", 3)));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\ScrubberTree"));
+  EXPECT_EQ(GetValue(HKEY_CURRENT_USER, "Software\\ScrubberLinkTarget\\Inner", "kept"),
+            std::make_pair(DWORD{REG_SZ}, std::string("y") + '\0'));
   EXPECT_EQ(GetValue(HKEY_LOCAL_MACHINE, kBde, "UseCount"), std::make_pair(DWORD{REG_SZ}, std::string("1") + '\0'));
   const std::string commands = ReadFileForTest(root + "\\commands.txt").value_or("");
   EXPECT_EQ(commands,

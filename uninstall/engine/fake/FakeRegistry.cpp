@@ -55,7 +55,8 @@ std::optional<std::string> Fitting(const std::string& name) {
 
 class FakeRegKey : public RegKey {
  public:
-  FakeRegKey(std::shared_ptr<FakeRegistry::Key> key, FaultTable& faults) : key_(std::move(key)), faults_(faults) {}
+  FakeRegKey(std::shared_ptr<FakeRegistry::Key> key, FaultTable& faults, bool readOnly = false)
+      : key_(std::move(key)), faults_(faults), readOnly_(readOnly) {}
 
   std::optional<RegValue> Query(std::string_view valueName) override {
     if (faults_.Check("Query") || key_->deleted) return std::nullopt;
@@ -66,6 +67,7 @@ class FakeRegKey : public RegKey {
 
   Status Set(std::string_view valueName, const RegValue& value) override {
     if (auto e = faults_.Check("Set")) return Status::Fail(*e);
+    if (readOnly_) return Status::Fail(SysError::AccessDenied);
     if (key_->deleted) return Status::Fail(SysError::Other, kKeyDeleted);
     auto it = key_->FindValue(valueName);
     if (it != key_->values.end()) {
@@ -78,6 +80,7 @@ class FakeRegKey : public RegKey {
 
   Status DeleteValue(std::string_view valueName) override {
     if (auto e = faults_.Check("DeleteValue")) return Status::Fail(*e);
+    if (readOnly_) return Status::Fail(SysError::AccessDenied);
     if (key_->deleted) return Status::Fail(SysError::Other, kKeyDeleted);
     auto it = key_->FindValue(valueName);
     if (it == key_->values.end()) return Status::Fail(SysError::NotFound);
@@ -103,16 +106,22 @@ class FakeRegKey : public RegKey {
     if (faults_.Check("HoldsAnything") || key_->deleted) return std::nullopt;
     return !key_->values.empty() || !key_->subKeys.empty();
   }
+  std::optional<std::uint32_t> ValueCount() override {
+    if (faults_.Check("ValueCount") || key_->deleted) return std::nullopt;
+    return static_cast<std::uint32_t>(key_->values.size());
+  }
 
  private:
   std::shared_ptr<FakeRegistry::Key> key_;
   FaultTable& faults_;
+  bool readOnly_;
 };
 
 }  // namespace
 
 FakeRegistry::FakeRegistry()
-    : faults_({"QueryValue", "OpenKey", "Query", "Set", "DeleteValue", "EnumValue", "EnumSubKey", "HoldsAnything", "DeleteKey"}) {
+    : faults_({"QueryValue", "OpenKey", "Query", "Set", "DeleteValue", "EnumValue", "EnumSubKey", "HoldsAnything", "ValueCount",
+               "OpenKeyToRead", "DeleteKey"}) {
   static constexpr const char* kRootNames[kRegRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                                             "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
   for (int i = 0; i < kRegRootCount; ++i) {
@@ -175,6 +184,15 @@ std::unique_ptr<RegKey> FakeRegistry::OpenKey(RegRoot root, std::string_view sub
   std::shared_ptr<Key> held =
       key->parent ? key->parent->subKeys.at(AsciiUpperCase(key->name)) : roots_[static_cast<std::size_t>(root)];
   return std::make_unique<FakeRegKey>(std::move(held), faults_);
+}
+
+std::unique_ptr<RegKey> FakeRegistry::OpenKeyToRead(RegRoot root, std::string_view subKey) {
+  if (faults_.Check("OpenKeyToRead")) return nullptr;
+  Key* key = Find(root, subKey);
+  if (!key || key->denied) return nullptr;
+  std::shared_ptr<Key> held =
+      key->parent ? key->parent->subKeys.at(AsciiUpperCase(key->name)) : roots_[static_cast<std::size_t>(root)];
+  return std::make_unique<FakeRegKey>(std::move(held), faults_, true);
 }
 
 Status FakeRegistry::DeleteKey(RegRoot root, std::string_view subKey) {

@@ -28,6 +28,7 @@ class FakeRegistry : public Registry {
   // Registry
   std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) override;
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
+  std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
   bool IsLink(RegRoot, std::string_view) override { return false; }  // the fake has no links
 

@@ -167,6 +167,8 @@ class RecordingRegistry::Key final : public RegKey {
     if (changed) return false;
     return real_->HoldsAnything();
   }
+  // The overlay cannot count cheaply; callers then ask value by value.
+  std::optional<std::uint32_t> ValueCount() override { return std::nullopt; }
 
  private:
   const ValueState* Overlaid(std::string_view valueName) const {

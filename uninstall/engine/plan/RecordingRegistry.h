@@ -26,6 +26,11 @@ class RecordingRegistry final : public Registry {
 
   std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) override;
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
+  // Reads through to the real key: nothing is ever written through a key
+  // opened only to read, so no change of the run can be hidden behind it.
+  std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) override {
+    return Gone(KeyOf(root, subKey)) ? nullptr : real_.OpenKeyToRead(root, subKey);
+  }
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
   bool IsLink(RegRoot root, std::string_view subKey) override { return real_.IsLink(root, subKey); }
 

@@ -54,6 +54,8 @@ class RegKey {
   // nullopt when that cannot be told. The enumerations cannot tell "none"
   // from "unreadable", and an emptied key is deleted only on a sure "no".
   virtual std::optional<bool> HoldsAnything() = 0;
+  // How many values the key holds; nullopt when that cannot be told.
+  virtual std::optional<std::uint32_t> ValueCount() = 0;
 };
 
 class Registry {
@@ -65,6 +67,9 @@ class Registry {
   // Opens an existing key with kRegKeyAccess; nullptr when it cannot be opened.
   // An empty subkey opens the root itself.
   virtual std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) = 0;
+  // Opens an existing key for reading only (a key the user may read but not
+  // change); its writes fail. nullptr when it cannot be opened.
+  virtual std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) = 0;
   // Deletes a key that has no subkeys (RegDeleteKey). A symbolic link is
   // deleted as a link: the key it points to stays.
   virtual Status DeleteKey(RegRoot root, std::string_view subKey) = 0;

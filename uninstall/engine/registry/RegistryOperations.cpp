@@ -118,15 +118,13 @@ int RegistryOperations::AskRemoveShared(std::string_view path) {
 SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   if (globals_.isVersion4OrLater == 0) return SharedCount::NotShared;
   // Opened once for the run: a shared file per record makes this the busiest key.
-  if (!sharedDlls_) sharedDlls_ = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
+  if (!sharedCountsOpened_) OpenSharedCounts();
   RegKey* key = sharedDlls_.get();
-  // A key that may be read but not written (a user without the rights to
-  // change it) still tells which files are shared: only a missing count
-  // means not shared, and a count that cannot be lowered keeps its file.
-  const auto value = key ? key->Query(path) : registry_.QueryValue(RegRoot::LocalMachine, kSharedDllsKey, path);
+  if (!key || SurelyNotShared(path)) return SharedCount::NotShared;
+  const auto value = key->Query(path);
   const auto count = value ? ReadUseCount(*value) : std::nullopt;
   if (!count || *count <= 0) return SharedCount::NotShared;
-  if (!key) return SharedCount::Keep;
+  if (!sharedWritable_) return SharedCount::Keep;
   if (*count > 1) {
     (void)key->Set(path, DwordValue(static_cast<std::uint32_t>(*count - 1)));
     return SharedCount::Keep;
@@ -136,6 +134,40 @@ SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   // and a count that stays keeps its file.
   if (!key->DeleteValue(path).ok()) return SharedCount::Keep;
   return answer == kSharedYes ? SharedCount::Remove : SharedCount::Keep;
+}
+
+void RegistryOperations::OpenSharedCounts() {
+  sharedCountsOpened_ = true;
+  sharedDlls_ = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
+  sharedWritable_ = sharedDlls_ != nullptr;
+  // A key that may be read but not written (a user without the rights to
+  // change it) still tells which files are shared: only a missing count
+  // means not shared, and a count that cannot be lowered keeps its file.
+  if (!sharedDlls_) sharedDlls_ = registry_.OpenKeyToRead(RegRoot::LocalMachine, kSharedDllsKey);
+  if (sharedDlls_) ReadSharedNames();
+}
+
+void RegistryOperations::ReadSharedNames() {
+  // One call per value against one call per file: whichever is fewer.
+  const auto count = sharedDlls_->ValueCount();
+  if (!count || *count > expectedReleases_) return;
+  std::unordered_set<std::string> names;
+  names.reserve(*count);
+  for (std::uint32_t i = 0; i < *count; ++i) {
+    const auto name = sharedDlls_->EnumValue(i);
+    if (!name) return;  // a name that cannot be read: ask file by file
+    names.insert(AsciiUpperCase(*name));
+  }
+  sharedNames_ = std::move(names);
+}
+
+bool RegistryOperations::SurelyNotShared(std::string_view path) const {
+  if (!sharedNames_) return false;
+  // The registry folds more than ASCII letters; other paths are asked for.
+  for (const char c : path) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return sharedNames_->count(AsciiUpperCase(path)) == 0;
 }
 
 bool RegistryOperations::WaitForServerToStop() {

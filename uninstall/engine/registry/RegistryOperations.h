@@ -6,8 +6,10 @@
 // clean-up. Failures are passed over; only the two questions reach the user.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "Globals.h"
 #include "MsgStrings.h"
@@ -41,6 +43,10 @@ class RegistryOperations {
   // index outside the root table) and nothing was touched.
   bool DeleteRegistryTree(std::int32_t rootIndex, std::string_view key);
   SharedCount ReleaseSharedCount(std::string_view path);
+  // How many files the run may release at most: when the counts' key holds
+  // no more values than that, its names are read once instead of asking
+  // for each file.
+  void ExpectSharedReleases(std::size_t files) { expectedReleases_ = files; }
   SubSystemResult RemoveDatabaseEngine();
 
  private:
@@ -50,6 +56,12 @@ class RegistryOperations {
   int AskRemoveShared(std::string_view path);
   // False when the user chose Abort while the server was running.
   bool WaitForServerToStop();
+  // Opened once for the run, to write or else to read; the names read when
+  // that is cheaper than asking file by file.
+  void OpenSharedCounts();
+  // The counts' names in upper case, when they could all be read.
+  void ReadSharedNames();
+  bool SurelyNotShared(std::string_view path) const;
 
   Registry& registry_;
   System& system_;
@@ -57,6 +69,10 @@ class RegistryOperations {
   const MsgStrings& strings_;
   EngineUi& ui_;
   std::unique_ptr<RegKey> sharedDlls_;  // the shared counts' key, once opened
+  bool sharedWritable_ = false;
+  std::size_t expectedReleases_ = 0;
+  bool sharedCountsOpened_ = false;
+  std::optional<std::unordered_set<std::string>> sharedNames_;
   LeadBytes lead_;
 };
 

@@ -158,6 +158,7 @@ class Uninstaller {
                               model_.SystemFiles.size() + model_.RegTrees.size() + model_.RegKeys.size() +
                               model_.PrivateFiles.size();
     g_.progressTotal = total == 0 ? 1 : static_cast<std::int32_t>(total);
+    registry_.ExpectSharedReleases(model_.PrivateFiles.size() + model_.SystemFiles.size());
     env_.ui.BeginProgress(FillText(env_.strings.Get(kPerformingUninstall), model_.LogHeader.title));
     g_.progressStarted = 1;
   }

@@ -88,6 +88,15 @@ class Win32RegKey : public RegKey {
     return subKeys != 0 || values != 0;
   }
 
+  std::optional<std::uint32_t> ValueCount() override {
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return values;
+  }
+
   std::optional<std::string> EnumSubKey(std::uint32_t index) override {
     char name[kRegNameBuffer];
     DWORD length = sizeof name;
@@ -142,6 +151,15 @@ std::unique_ptr<RegKey> Win32Registry::OpenKey(RegRoot root, std::string_view su
   std::string key(subKey);
   HKEY opened = nullptr;
   if (RegOpenKeyExA(base, key.c_str(), 0, kRegKeyAccess, &opened) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(opened);
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenKeyToRead(RegRoot root, std::string_view subKey) {
+  HKEY base = RootKey(root);
+  if (!base) return nullptr;
+  std::string key(subKey);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(base, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(opened);
 }
 

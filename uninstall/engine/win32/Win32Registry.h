@@ -8,6 +8,7 @@ class Win32Registry : public Registry {
  public:
   std::optional<RegValue> QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) override;
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
+  std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
   bool IsLink(RegRoot root, std::string_view subKey) override;
 };

@@ -111,10 +111,12 @@ TEST(FakeRegistry, EveryCallInTheTableCanBeFailed) {
     if (call == "EnumValue") failed = !key->EnumValue(0);
     if (call == "EnumSubKey") failed = !key->EnumSubKey(0);
     if (call == "HoldsAnything") failed = !key->HoldsAnything();
+    if (call == "ValueCount") failed = !key->ValueCount();
+    if (call == "OpenKeyToRead") failed = !registry.OpenKeyToRead(kLm, "K");
     if (call == "DeleteKey") failed = registry.DeleteKey(kLm, "Leaf").error == SysError::AccessDenied;
     EXPECT_TRUE(failed) << call;
   }
-  EXPECT_EQ(registry.faults().Calls().size(), 9u);
+  EXPECT_EQ(registry.faults().Calls().size(), 11u);
   EXPECT_TRUE(registry.KeyExists(kLm, "Leaf"));
   EXPECT_TRUE(registry.ValueOf(kLm, "K", "V"));
 }

@@ -100,6 +100,30 @@ TEST_F(SharedCounts, ACountThatCannotBeLoweredKeepsItsFileAndStaysAsItWas) {
   EXPECT_EQ(CountOf("ONE.DLL"), Dword(1));
 }
 
+// The names read once answer only where they surely can: a count is found
+// whatever the letter case of the path, a name not in the key costs no
+// question, and a path with other than ASCII letters is still asked for.
+TEST_F(SharedCounts, NamesReadOnceStandForTheQuestionsOnlyWhereTheySurelyCan) {
+  SetCount("C:\\APP\\ONE.DLL", Dword(2));
+  SetCount("C:\\APP\\\xC9T\xC9.DLL", Dword(2));
+  ops.ExpectSharedReleases(10);
+  EXPECT_EQ(ops.ReleaseSharedCount("c:\\app\\one.dll"), SharedCount::Keep);
+  EXPECT_EQ(CountOf("C:\\APP\\ONE.DLL"), Dword(1));
+  unsigned queries = registry.faults().CountOf("Query");
+  EXPECT_EQ(ops.ReleaseSharedCount("C:\\APP\\OTHER.DLL"), SharedCount::NotShared);
+  EXPECT_EQ(registry.faults().CountOf("Query"), queries) << "a name not in the key is not asked for";
+  EXPECT_EQ(ops.ReleaseSharedCount("C:\\APP\\\xC9T\xC9.DLL"), SharedCount::Keep);
+  (void)ops.ReleaseSharedCount("C:\\APP\\\xE9T\xE9.DLL");
+  EXPECT_EQ(registry.faults().CountOf("Query"), queries + 2) << "other letters are folded by the registry alone";
+
+  // More values than files: asked file by file, with the same answers.
+  RegistryOperations perFile(registry, system, globals, strings, ui);
+  perFile.ExpectSharedReleases(1);
+  queries = registry.faults().CountOf("Query");
+  EXPECT_EQ(perFile.ReleaseSharedCount("C:\\APP\\OTHER.DLL"), SharedCount::NotShared);
+  EXPECT_EQ(registry.faults().CountOf("Query"), queries + 1);
+}
+
 TEST_F(SharedCounts, ASilentRunKeepsTheFileWithoutAsking) {
   globals.silent = 1;
   SetCount(kFile, Dword(1));

@@ -1,5 +1,6 @@
 #include "CanonicalizePath.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "PathText.h"
@@ -27,7 +28,9 @@ bool EndsInBackslash(std::string_view path, const LeadBytes& lead) {
 
 }  // namespace
 
-void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) {
+void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) { CanonicalizePath(fs, path, form, 0); }
+
+void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled) {
   if (path.empty() || path.size() >= kMaxPath) return;
   LeadBytes lead = fs.CodePageLeadBytes();
   std::string work = path;
@@ -44,7 +47,7 @@ void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) {
   }
   if (work.size() >= 2 && IsDriveLetter(work[0]) && work[1] == ':') work[0] = AsciiUpper(work[0]);
 
-  for (std::size_t start = FirstComponent(work, lead); start < work.size();) {
+  for (std::size_t start = std::max(FirstComponent(work, lead), settled); start < work.size();) {
     std::size_t end = FindBackslash(work, start, lead);
     if (end == std::string::npos) end = work.size();
     std::string_view component = std::string_view(work).substr(start, end - start);

@@ -21,6 +21,10 @@ enum class PathForm { Long, Short };
 // is left alone, and a component whose other spelling would not fit keeps
 // its spelling.
 void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form);
+// The same, with the components within the first `settled` characters (an
+// absolute path's directory, up to and with its backslash) already in that
+// form and not looked up again.
+void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled);
 
 // The same on a NUL-terminated path in a fixed buffer, which is never
 // written past its end; the path stays unchanged when the result does not

@@ -101,16 +101,22 @@ bool FileOperations::DeleteOneFile(std::string_view path) {
   return fs_.EraseFile(path).ok();
 }
 
-void FileOperations::ResetAttributes(std::string_view path) {
+bool FileOperations::ResetAttributes(std::string_view path) {
   const auto attributes = fs_.GetAttributes(path);
-  if (!attributes || (*attributes & ~std::uint32_t{kAttrArchive | kAttrNormal | kAttrDirectory}) == 0) return;
-  (void)fs_.SetAttributes(path, kAttrNormal);
+  if (!attributes || (*attributes & ~std::uint32_t{kAttrArchive | kAttrNormal | kAttrDirectory}) == 0) return false;
+  return fs_.SetAttributes(path, kAttrNormal).ok();
+}
+
+bool FileOperations::DeleteClearingAttributes(std::string_view path) {
+  // Most files go at once: their attributes are looked at only when the
+  // deletion is refused, as a read-only file's is.
+  if (DeleteOneFile(path)) return true;
+  return ResetAttributes(path) && DeleteOneFile(path);
 }
 
 bool FileOperations::RemoveFile(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return false;
-  ResetAttributes(path);
-  bool deleted = DeleteOneFile(path);
+  bool deleted = DeleteClearingAttributes(path);
   if (path.size() >= 5 && EndsWithNoCase(path, ".HLP")) {
     std::string stem(path.substr(0, path.size() - 4));
     DeleteOneFile(stem + ".GID");
@@ -121,8 +127,8 @@ bool FileOperations::RemoveFile(std::string_view path) {
 
 bool FileOperations::RemoveOneDirectory(std::string_view path) {
   if (path.empty() || path.size() >= kMaxPath) return false;
-  ResetAttributes(path);
-  return fs_.RemoveDir(path).ok();
+  if (fs_.RemoveDir(path).ok()) return true;
+  return ResetAttributes(path) && fs_.RemoveDir(path).ok();
 }
 
 FileOperations::Guarded FileOperations::LookUp(const std::string& path) {
@@ -162,8 +168,40 @@ const std::vector<FileOperations::Guarded>& FileOperations::SharedPlaces() {
   return *sharedPlaces_;
 }
 
+std::optional<bool> FileOperations::ProtectedByIdentity(std::string_view dir) {
+  const LeadBytes lead = fs_.CodePageLeadBytes();
+  const auto normal = NormalizePath(dir, fs_.CurrentDirectory(), lead);
+  if (!normal) return std::nullopt;
+  const auto full = SplitFullPath(*normal, "", lead);
+  if (!full || full->parts.empty()) return std::nullopt;
+  std::vector<std::string> places{fs_.WindowsDirectory(), fs_.SystemDirectory()};
+  if (places[0].empty() || places[1].empty()) return std::nullopt;
+  if (!full->isUnc()) places.push_back(full->root + "\\");
+  const auto windows = SplitFullPath(places[0], "", lead);
+  if (windows && !windows->isUnc()) places.push_back(windows->root + "\\");
+  // Copied: a later look-up may move the places looked up before it.
+  std::vector<Guarded> guarded;
+  for (const std::string& place : places) guarded.push_back(GuardedPlace(place));
+  for (const Guarded& shared : SharedPlaces()) guarded.push_back(shared);
+  for (const Guarded& place : guarded) {
+    // A place that exists but has no identity is a doubt the long forms settle.
+    if (place.key.empty() || (!place.identity && place.exists)) return std::nullopt;
+    // The same spelling: a place made (anew) since it was looked up.
+    if (EqualsNoCase(*normal, place.key)) return true;
+  }
+  const auto identity = fs_.IdentityOf(*normal);
+  if (!identity) return std::nullopt;
+  for (const Guarded& place : guarded) {
+    if (place.identity && *place.identity == *identity) return true;
+  }
+  return false;
+}
+
 bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   if (HasDevicePrefix(dir)) return true;
+  // An existing directory is compared by identity, which sees through every
+  // spelling; the long forms below cost a directory scan per component.
+  if (const auto known = ProtectedByIdentity(dir)) return *known;
   auto key = ComparablePath(fs_, dir);
   if (!key) return true;
   LeadBytes lead = fs_.CodePageLeadBytes();
@@ -243,8 +281,7 @@ bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
         RemoveTreeBelow(path, removeFiles);
         if (Addressable(path).size() < kMaxPath) RemoveOneDirectory(Addressable(path));
       } else if (removeFiles) {
-        ResetAttributes(path);
-        DeleteOneFile(path);
+        (void)DeleteClearingAttributes(path);
       }
     }
   }

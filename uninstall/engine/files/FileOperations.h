@@ -34,14 +34,20 @@ class FileOperations {
   // Deletes one file; notes selfDeletePending when it is the uninstaller's
   // own program file. True when the file was deleted.
   bool DeleteOneFile(std::string_view path);
-  // Clears the attributes and deletes the file, and for a help file (.HLP)
-  // also its index companions (.GID, .FTS). True when the file was deleted.
+  // Deletes the file (clearing attributes that stand in the way), and for a
+  // help file (.HLP) also its index companions (.GID, .FTS). True when the
+  // file was deleted.
   bool RemoveFile(std::string_view path);
   // Resets the attributes to normal where any is set that could stand in the
   // way of a deletion (read-only, hidden, system, ...). An ordinary file is
-  // left alone: setting attributes costs more than deleting the file.
-  void ResetAttributes(std::string_view path);
-  // Clears the attributes and removes the directory when it is empty.
+  // left alone: setting attributes costs more than deleting the file. True
+  // when the attributes were changed.
+  bool ResetAttributes(std::string_view path);
+  // Deletes the file, and when that is refused, clears its attributes and
+  // tries once more.
+  bool DeleteClearingAttributes(std::string_view path);
+  // Removes the directory when it is empty, clearing attributes that stand
+  // in the way.
   bool RemoveOneDirectory(std::string_view path);
   // Removes the directory's empty subdirectories, and with `removeFiles` its
   // files, then the directory itself when it ends up empty. Refused for
@@ -66,6 +72,9 @@ class FileOperations {
   // when the path or those directories cannot be resolved, so that doubt
   // never leads to deleting.
   bool IsProtectedDirectory(std::string_view dir);
+  // The answer of the identities alone, when every place and the directory
+  // have one; nullopt otherwise.
+  std::optional<bool> ProtectedByIdentity(std::string_view dir);
 
  private:
   bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);

@@ -204,7 +204,7 @@ class Uninstaller {
       if (!NextCountedItem()) return;
       if (!Chosen(ini.selected) || !Qualifies(ini.installNo)) continue;
       Progress(kRemovingIniFile, ini.path);
-      files_.ResetAttributes(ini.path);
+      (void)files_.ResetAttributes(ini.path);
       (void)files_.DeleteOneFile(ini.path);
     }
   }

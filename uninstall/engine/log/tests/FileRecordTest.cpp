@@ -132,5 +132,32 @@ TEST_F(FileRecordTest, SamePathTwiceGivesTwoRecordsAndMarksApplyToBoth) {
   }
 }
 
+// The directories the reader remembers change no answer: each spelling in
+// either form, asked in any order and again, is what a look-up of every
+// component gives.
+TEST(CanonicalPathNames, RememberedDirectoriesGiveTheSameSpellings) {
+  FakeFileSystem fs;
+  for (const char* path : {"C:\\Program Files\\Demo App\\Sub Dir\\Long Name.dll", "C:\\Program Files\\Demo App\\b.dll",
+                           "C:\\Program Files\\Other App\\c.dll", "D:\\Data Files\\x.txt"}) {
+    ASSERT_TRUE(fs.AddFile(path));
+  }
+  const std::vector<std::string> paths = {
+      "C:\\Program Files\\Demo App\\b.dll",       "C:\\PROGRA~1\\DEMOAP~1\\SUBDIR~1\\LONGNA~1.DLL",
+      "C:\\Program Files\\Demo App\\Sub Dir\\",  "c:\\program files\\demo app\\missing.dll",
+      "C:\\Program Files\\Demo App\\..\\Other App\\c.dll", "C:\\Program Files\\Other App\\c.dll",
+      "D:\\Data Files\\x.txt",                    "relative\\name.dll",
+      "C:\\Program Files\\New Dir\\Sub\\f.txt",  "C:\\Program Files\\Demo App\\Sub Dir\\Long Name.dll"};
+  CanonicalPathNames names(fs);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::string& path : paths) {
+      for (const PathForm form : {PathForm::Long, PathForm::Short}) {
+        std::string direct = path;
+        CanonicalizePath(fs, direct, form);
+        EXPECT_EQ(form == PathForm::Long ? names.Long(path) : names.Short(path), direct) << path;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace scrubber::test

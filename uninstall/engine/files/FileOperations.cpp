@@ -189,6 +189,11 @@ std::optional<bool> FileOperations::ProtectedByIdentity(std::string_view dir) {
     // The same spelling: a place made (anew) since it was looked up.
     if (EqualsNoCase(*normal, place.key)) return true;
   }
+  // Only a directory whose index one of the places shares needs its whole identity.
+  const auto index = fs_.FileIndexOf(*normal);
+  if (!index) return std::nullopt;
+  const auto sharesIndex = [&](const Guarded& place) { return place.identity && place.identity->fileIndex == *index; };
+  if (std::none_of(guarded.begin(), guarded.end(), sharesIndex)) return false;
   const auto identity = fs_.IdentityOf(*normal);
   if (!identity) return std::nullopt;
   for (const Guarded& place : guarded) {

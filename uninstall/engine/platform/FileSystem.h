@@ -121,6 +121,12 @@ class FileSystem {
   // The identity of the file or directory the path names, links followed;
   // nullopt when it cannot be opened.
   virtual std::optional<FileIdentity> IdentityOf(std::string_view path) = 0;
+  // The file index alone: where the volume's serial number is costly to
+  // learn, a cheap first test of identity (only equal indexes can be one).
+  virtual std::optional<std::uint64_t> FileIndexOf(std::string_view path) {
+    const auto identity = IdentityOf(path);
+    return identity ? std::optional<std::uint64_t>(identity->fileIndex) : std::nullopt;
+  }
 
   // Without a trailing backslash (except for a bare drive root).
   virtual std::string WindowsDirectory() = 0;

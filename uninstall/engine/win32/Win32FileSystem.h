@@ -23,6 +23,7 @@ class Win32FileSystem : public FileSystem {
   Status TruncateFile(std::string_view path, std::uint64_t size) override;
   Status RenameFile(std::string_view from, std::string_view to) override;
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;
+  std::optional<std::uint64_t> FileIndexOf(std::string_view path) override;
   std::string WindowsDirectory() override;
   std::string SystemDirectory() override;
   std::vector<std::string> SharedFolders() override;

@@ -305,6 +305,9 @@ TEST_P(Contract, IdentitiesTellWhenTwoSpellingsAreOnePlace) {
   EXPECT_NE(fs().IdentityOf(In("g.txt")), file);
   EXPECT_EQ(fs().IdentityOf(In("g.txt"))->volumeSerial, file->volumeSerial) << "one volume";
   EXPECT_FALSE(fs().IdentityOf(In("missing")));
+  EXPECT_EQ(fs().FileIndexOf(In(alias->shortName)), dir->fileIndex) << "the index alone agrees";
+  EXPECT_EQ(fs().FileIndexOf(In("Long Directory\\f.txt")), file->fileIndex);
+  EXPECT_FALSE(fs().FileIndexOf(In("missing")));
 }
 
 TEST_P(Contract, TheCurrentDirectoryCanBeChangedAndBack) {
@@ -326,6 +329,7 @@ TEST_P(Contract, ALinkHasTheIdentityOfWhatItLeadsTo) {
   auto target = fs().IdentityOf(link->target);
   ASSERT_TRUE(target);
   EXPECT_EQ(fs().IdentityOf(link->link), target);
+  EXPECT_EQ(fs().FileIndexOf(link->link), target->fileIndex);
   EXPECT_EQ(fs().IdentityOf(link->link + "\\KEEP.TXT"), fs().IdentityOf(link->target + "\\KEEP.TXT"));
 }
 

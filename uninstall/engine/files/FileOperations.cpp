@@ -269,6 +269,9 @@ bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
     // A link: what it leads to belongs elsewhere; only the entry goes.
     return fs_.RemoveDir(dir).ok();
   }
+  // An empty directory, the usual one once its files are gone, goes
+  // without a scan.
+  if (addressed.size() < kMaxPath && fs_.RemoveDir(addressed).ok()) return true;
   std::string pattern = Child(dir, "*.*");
   if (pattern.size() < kMaxPath) {
     auto scan = fs_.FindFirst(pattern);

@@ -298,10 +298,10 @@ TEST(ScrubberStatusReport, ReportsBeforeAndAfterTheUninstall) {
   RemoveTree(dir);
 }
 
-// The old fixed name of the helper's copy holds another program, in use and
-// not to be overwritten (TouchFile: started with the helper's arguments it
-// would write the program path to C:\z). It is not started; a copy under a
-// name of this run's own removes the uninstaller all the same.
+// A program at a KVR name this run did not write, in use and not to be
+// overwritten (TouchFile: started with the helper's arguments it would
+// write the program path to C:\z), is never started; a copy under a name of
+// this run's own removes the uninstaller all the same.
 TEST(ScrubberSelfRemoval, RemovesItselfFromADirectoryWithABlankPastAProgramAtTheOldName) {
   const std::string dir = "C:\\Case With Blank";
   ASSERT_TRUE(FreshDir(dir));

@@ -30,7 +30,7 @@ class FakeRegistry : public Registry {
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
   std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
-  bool IsLink(RegRoot, std::string_view) override { return false; }  // the fake has no links
+  bool MayBeLink(RegRoot, std::string_view) override { return false; }  // the fake has no links
 
   // Setting the scene; missing keys on the way are made. An empty value name
   // is the key's default value. SetString stores the text with its NUL.

@@ -28,21 +28,22 @@ bool EndsInBackslash(std::string_view path, const LeadBytes& lead) {
 
 }  // namespace
 
-void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) { CanonicalizePath(fs, path, form, 0); }
+void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form) { (void)CanonicalizePath(fs, path, form, 0); }
 
-void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled) {
-  if (path.empty() || path.size() >= kMaxPath) return;
+bool CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled) {
+  if (path.empty() || path.size() >= kMaxPath) return false;
   LeadBytes lead = fs.CodePageLeadBytes();
   std::string work = path;
+  bool complete = true;
   // Without a backslash the path is taken below the current directory;
   // one that names its drive ("C:FILE", "C:/APP/A.DLL") is not, as prefixing
   // it would make a path that names nothing.
   bool namesDrive = work.size() >= 2 && IsDriveLetter(work[0]) && work[1] == ':';
   if (!namesDrive && FindBackslash(work, 0, lead) == std::string::npos) {
     std::string cwd = fs.CurrentDirectory();
-    if (cwd.empty() || cwd.size() > 256) return;
+    if (cwd.empty() || cwd.size() > 256) return false;
     if (!EndsInBackslash(cwd, lead)) cwd += '\\';
-    if (cwd.size() + work.size() >= kMaxPath) return;
+    if (cwd.size() + work.size() >= kMaxPath) return false;
     work = cwd + work;
   }
   if (work.size() >= 2 && IsDriveLetter(work[0]) && work[1] == ':') work[0] = AsciiUpper(work[0]);
@@ -59,12 +60,15 @@ void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::siz
         if (!name.empty() && work.size() - component.size() + name.size() < kMaxPath) {
           work.replace(start, component.size(), name);
           end = start + name.size();
+        } else if (name != component) {
+          complete = false;
         }
       }
     }
     start = end + 1;
   }
   path = std::move(work);
+  return complete;
 }
 
 void CanonicalizePath(FileSystem& fs, std::span<char> buffer, PathForm form) {

@@ -23,8 +23,9 @@ enum class PathForm { Long, Short };
 void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form);
 // The same, with the components within the first `settled` characters (an
 // absolute path's directory, up to and with its backslash) already in that
-// form and not looked up again.
-void CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled);
+// form and not looked up again. False when some found name kept its
+// spelling for lack of room, or the path was left alone.
+[[nodiscard]] bool CanonicalizePath(FileSystem& fs, std::string& path, PathForm form, std::size_t settled);
 
 // The same on a NUL-terminated path in a fixed buffer, which is never
 // written past its end; the path stays unchanged when the result does not

@@ -184,8 +184,10 @@ std::optional<bool> FileOperations::ProtectedByIdentity(std::string_view dir) {
   for (const std::string& place : places) guarded.push_back(GuardedPlace(place));
   for (const Guarded& shared : SharedPlaces()) guarded.push_back(shared);
   for (const Guarded& place : guarded) {
-    // A place that exists but has no identity is a doubt the long forms settle.
-    if (place.key.empty() || (!place.identity && place.exists)) return std::nullopt;
+    // A place that exists (or has come to exist) without an identity is a
+    // doubt the long forms settle.
+    if (place.key.empty()) return std::nullopt;
+    if (!place.identity && (place.exists || fs_.GetAttributes(place.key))) return std::nullopt;
     // The same spelling: a place made (anew) since it was looked up.
     if (EqualsNoCase(*normal, place.key)) return true;
   }
@@ -286,8 +288,10 @@ bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
           continue;
         }
         if (path.size() < 4 || IsProtectedDirectory(path)) continue;
-        RemoveTreeBelow(path, removeFiles);
-        if (Addressable(path).size() < kMaxPath) RemoveOneDirectory(Addressable(path));
+        // Tried once more only when it stayed.
+        if (!RemoveTreeBelow(path, removeFiles) && Addressable(path).size() < kMaxPath) {
+          (void)RemoveOneDirectory(Addressable(path));
+        }
       } else if (removeFiles) {
         (void)DeleteClearingAttributes(path);
       }

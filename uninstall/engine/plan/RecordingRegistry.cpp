@@ -232,7 +232,7 @@ Status RecordingRegistry::DeleteKey(RegRoot root, std::string_view subKey) {
   auto key = OpenKey(root, subKey);
   if (!key) return Status::Fail(SysError::NotFound);
   // The platform refuses a key that still has subkeys; a link goes as a link.
-  if (!IsLink(root, subKey) && key->EnumSubKey(0)) return Status::Fail(SysError::AccessDenied);
+  if (!MayBeLink(root, subKey) && key->EnumSubKey(0)) return Status::Fail(SysError::AccessDenied);
   key.reset();
   PlanStep step;
   step.op = PlanOp::DeleteKey;

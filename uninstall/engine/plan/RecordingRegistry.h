@@ -32,7 +32,7 @@ class RecordingRegistry final : public Registry {
     return Gone(KeyOf(root, subKey)) ? nullptr : real_.OpenKeyToRead(root, subKey);
   }
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
-  bool IsLink(RegRoot root, std::string_view subKey) override { return real_.IsLink(root, subKey); }
+  bool MayBeLink(RegRoot root, std::string_view subKey) override { return real_.MayBeLink(root, subKey); }
 
  private:
   class Key;

@@ -111,6 +111,10 @@ class FileSystem {
   // Sequential reading in blocks, as the log reader does; nullptr when the
   // file cannot be opened.
   virtual std::unique_ptr<FileReader> OpenForReading(std::string_view path) = 0;
+  // The same, with writers and deleters refused while the reader is held,
+  // so that what was read is what stays (readers and starters may still
+  // open it). Where that cannot be asked for, an ordinary reader.
+  virtual std::unique_ptr<FileReader> OpenForReadingUnchanged(std::string_view path) { return OpenForReading(path); }
   // Creates the file, or empties an existing one (CREATE_ALWAYS); nullptr
   // when that fails.
   virtual std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) = 0;

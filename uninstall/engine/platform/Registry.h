@@ -73,8 +73,9 @@ class Registry {
   // Deletes a key that has no subkeys (RegDeleteKey). A symbolic link is
   // deleted as a link: the key it points to stays.
   virtual Status DeleteKey(RegRoot root, std::string_view subKey) = 0;
-  // Whether the key at that path is itself a symbolic link to another key.
-  virtual bool IsLink(RegRoot root, std::string_view subKey) = 0;
+  // Whether the key at that path is itself a symbolic link to another key,
+  // or cannot be looked at to tell; false only for an ordinary key.
+  virtual bool MayBeLink(RegRoot root, std::string_view subKey) = 0;
 };
 
 }  // namespace scrubber

@@ -1,5 +1,6 @@
 #include "RegistryOperations.h"
 
+#include <algorithm>
 #include <set>
 
 #include "FillText.h"
@@ -80,7 +81,7 @@ bool RegistryOperations::DeleteRegistryTree(std::int32_t rootIndex, std::string_
 void RegistryOperations::DeleteTreeBelow(RegRoot root, const std::string& key) {
   // A link is removed as a link, never walked into: what it points to
   // belongs to another key.
-  if (registry_.IsLink(root, key)) {
+  if (registry_.MayBeLink(root, key)) {
     (void)registry_.DeleteKey(root, key);
     return;
   }
@@ -136,6 +137,14 @@ SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   return answer == kSharedYes ? SharedCount::Remove : SharedCount::Keep;
 }
 
+namespace {
+
+bool IsPlainAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
 void RegistryOperations::OpenSharedCounts() {
   sharedCountsOpened_ = true;
   sharedDlls_ = registry_.OpenKey(RegRoot::LocalMachine, kSharedDllsKey);
@@ -155,7 +164,9 @@ void RegistryOperations::ReadSharedNames() {
   names.reserve(*count);
   for (std::uint32_t i = 0; i < *count; ++i) {
     const auto name = sharedDlls_->EnumValue(i);
-    if (!name) return;  // a name that cannot be read: ask file by file
+    // A name that cannot be read, or that the code page may have changed
+    // ("?" for what it cannot hold): ask file by file.
+    if (!name || !IsPlainAscii(*name) || name->find('?') != std::string::npos) return;
     names.insert(AsciiUpperCase(*name));
   }
   sharedNames_ = std::move(names);
@@ -164,10 +175,7 @@ void RegistryOperations::ReadSharedNames() {
 bool RegistryOperations::SurelyNotShared(std::string_view path) const {
   if (!sharedNames_) return false;
   // The registry folds more than ASCII letters; other paths are asked for.
-  for (const char c : path) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return sharedNames_->count(AsciiUpperCase(path)) == 0;
+  return IsPlainAscii(path) && sharedNames_->count(AsciiUpperCase(path)) == 0;
 }
 
 bool RegistryOperations::WaitForServerToStop() {

@@ -223,6 +223,15 @@ std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(std::string_view pat
   return std::make_unique<Win32Reader>(h);
 }
 
+std::unique_ptr<FileReader> Win32FileSystem::OpenForReadingUnchanged(std::string_view path) {
+  auto p = CPath(path);
+  if (!p) return nullptr;
+  HANDLE h = CreateFileA(p->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Reader>(h);
+}
+
 std::unique_ptr<FileWriter> Win32FileSystem::CreateForWriting(std::string_view path) {
   auto p = CPath(path);
   if (!p) return nullptr;

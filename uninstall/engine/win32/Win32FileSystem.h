@@ -19,6 +19,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadWholeFile(std::string_view path) override;
   Status WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<FileReader> OpenForReading(std::string_view path) override;
+  std::unique_ptr<FileReader> OpenForReadingUnchanged(std::string_view path) override;
   std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) override;
   Status TruncateFile(std::string_view path, std::uint64_t size) override;
   Status RenameFile(std::string_view from, std::string_view to) override;

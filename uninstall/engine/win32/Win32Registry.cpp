@@ -110,12 +110,6 @@ class Win32RegKey : public RegKey {
   win32::RegKey key_;
 };
 
-// The key itself, not the key it may link to; nullptr when it cannot be opened.
-HKEY OpenAsLink(HKEY base, const std::string& key, REGSAM access) {
-  HKEY opened = nullptr;
-  return RegOpenKeyExA(base, key.c_str(), REG_OPTION_OPEN_LINK, access, &opened) == ERROR_SUCCESS ? opened : nullptr;
-}
-
 // A link key holds its target in this value, of the link type.
 bool IsLinkKey(HKEY key) {
   DWORD type = 0;
@@ -159,7 +153,8 @@ std::unique_ptr<RegKey> Win32Registry::OpenKeyToRead(RegRoot root, std::string_v
   if (!base) return nullptr;
   std::string key(subKey);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(base, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return nullptr;
+  // Querying, counting and listing values need no more.
+  if (RegOpenKeyExA(base, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegKey>(opened);
 }
 
@@ -169,17 +164,26 @@ Status Win32Registry::DeleteKey(RegRoot root, std::string_view subKey) {
   // An empty name would name the root itself, which is never ours to delete.
   if (subKey.empty()) return Status::Fail(SysError::InvalidName);
   std::string key(subKey);
-  // RegDeleteKey would follow a link and delete the key it points to.
-  win32::RegKey link(OpenAsLink(base, key, KEY_QUERY_VALUE | DELETE));
-  if (link.get() && IsLinkKey(link.get())) return DeleteLinkKey(link.get());
+  // RegDeleteKey would follow a link and delete the key it points to: a key
+  // that cannot be looked at itself is not deleted.
+  HKEY opened = nullptr;
+  const LONG rc = RegOpenKeyExA(base, key.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | DELETE, &opened);
+  if (rc != ERROR_SUCCESS) return FromCode(rc);
+  win32::RegKey self(opened);
+  if (IsLinkKey(self.get())) return DeleteLinkKey(self.get());
   return FromCode(RegDeleteKeyA(base, key.c_str()));
 }
 
-bool Win32Registry::IsLink(RegRoot root, std::string_view subKey) {
+bool Win32Registry::MayBeLink(RegRoot root, std::string_view subKey) {
   HKEY base = RootKey(root);
   if (!base || subKey.empty()) return false;
-  win32::RegKey link(OpenAsLink(base, std::string(subKey), KEY_QUERY_VALUE));
-  return link.get() && IsLinkKey(link.get());
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(base, std::string(subKey).c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &opened) !=
+      ERROR_SUCCESS) {
+    return true;  // what cannot be looked at is not walked into
+  }
+  win32::RegKey self(opened);
+  return IsLinkKey(self.get());
 }
 
 }  // namespace scrubber

@@ -10,7 +10,7 @@ class Win32Registry : public Registry {
   std::unique_ptr<RegKey> OpenKey(RegRoot root, std::string_view subKey) override;
   std::unique_ptr<RegKey> OpenKeyToRead(RegRoot root, std::string_view subKey) override;
   Status DeleteKey(RegRoot root, std::string_view subKey) override;
-  bool IsLink(RegRoot root, std::string_view subKey) override;
+  bool MayBeLink(RegRoot root, std::string_view subKey) override;
 };
 
 }  // namespace scrubber

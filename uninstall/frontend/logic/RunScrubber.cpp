@@ -124,8 +124,9 @@ class Run {
       if (path.empty()) return;
       if (platform_.fs.GetAttributes(path)) continue;  // another run's or another program's
       if (!platform_.fs.CopyOver(g_.ownPath, path)) continue;
-      if (!IsOurCopy(path)) {
-        (void)platform_.fs.EraseFile(path);
+      if (!IsOurCopy(platform_.fs.OpenForReading(path).get())) {
+        // Ours to clear away, now or at the next restart.
+        if (!platform_.fs.EraseFile(path)) DeleteAtRestart(platform_.fs, g_.platformKind, path);
         continue;
       }
       g_.tempCopyPath = path;
@@ -134,10 +135,19 @@ class Run {
     }
   }
 
-  bool IsOurCopy(std::string_view path) {
-    if (ownBytes_.empty()) return false;
-    const std::optional<std::string> copy = platform_.fs.ReadWholeFile(path);
-    return copy && *copy == ownBytes_;
+  // Whether the reader gives this program's bytes, all and no more.
+  bool IsOurCopy(FileReader* copy) {
+    if (!copy || ownBytes_.empty()) return false;
+    std::string bytes;
+    char block[65536];
+    for (;;) {
+      const auto got = copy->Read(block);
+      if (!got) return false;
+      if (*got == 0) break;
+      bytes.append(block, *got);
+      if (bytes.size() > ownBytes_.size()) return false;
+    }
+    return bytes == ownBytes_;
   }
 
   void ReadCommandLine(std::string_view commandLine) {
@@ -256,8 +266,10 @@ class Run {
     std::string ownShort = g_.ownPath;
     CanonicalizePath(platform_.fs, ownShort, PathForm::Short);
     if (g_.selfDeletePending) {
-      // Checked again now: the copy sat in a folder others may write to.
-      const bool helperStarted = !g_.tempCopyPath.empty() && IsOurCopy(g_.tempCopyPath);
+      // Checked again now, and held unchanged until it has started: the copy
+      // sat in a folder others may write to.
+      const auto held = g_.tempCopyPath.empty() ? nullptr : platform_.fs.OpenForReadingUnchanged(g_.tempCopyPath);
+      const bool helperStarted = IsOurCopy(held.get());
       if (helperStarted) shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
       // Without a helper the file goes at the next restart. With one, a
       // quick restart could end it during its first second and leave the

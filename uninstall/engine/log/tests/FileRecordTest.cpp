@@ -134,7 +134,7 @@ TEST_F(FileRecordTest, SamePathTwiceGivesTwoRecordsAndMarksApplyToBoth) {
 
 // The directories the reader remembers change no answer: each spelling in
 // either form, asked in any order and again, is what a look-up of every
-// component gives.
+// component gives, up to the width of a path.
 TEST(CanonicalPathNames, RememberedDirectoriesGiveTheSameSpellings) {
   FakeFileSystem fs;
   for (const char* path : {"C:\\Program Files\\Demo App\\Sub Dir\\Long Name.dll", "C:\\Program Files\\Demo App\\b.dll",
@@ -146,7 +146,9 @@ TEST(CanonicalPathNames, RememberedDirectoriesGiveTheSameSpellings) {
       "C:\\Program Files\\Demo App\\Sub Dir\\",  "c:\\program files\\demo app\\missing.dll",
       "C:\\Program Files\\Demo App\\..\\Other App\\c.dll", "C:\\Program Files\\Other App\\c.dll",
       "D:\\Data Files\\x.txt",                    "relative\\name.dll",
-      "C:\\Program Files\\New Dir\\Sub\\f.txt",  "C:\\Program Files\\Demo App\\Sub Dir\\Long Name.dll"};
+      "C:\\Program Files\\New Dir\\Sub\\f.txt",  "C:\\Program Files\\Demo App\\Sub Dir\\Long Name.dll",
+      // Near the width, a directory's long name no longer fits before this file name.
+      "C:\\PROGRA~1\\DEMOAP~1\\b.dll",             "C:\\PROGRA~1\\DEMOAP~1\\" + std::string(236, 'x')};
   CanonicalPathNames names(fs);
   for (int pass = 0; pass < 2; ++pass) {
     for (const std::string& path : paths) {

@@ -113,6 +113,8 @@ class RealRun : public ::testing::Test {
     if (savedSystemIni) (void)WriteFileForTest(systemIni, *savedSystemIni);
     else DeleteFileA(systemIni.c_str());
     DeleteFileA((systemDir + "\\scrubtest_sys.dll").c_str());
+    // A link left by a failed run goes as a link; a tree deletion would follow it.
+    (void)Win32Registry().DeleteKey(RegRoot::CurrentUser, "Software\\ScrubberTree\\Sub\\Link");
     for (const char* key : {"Software\\ScrubberLinkTarget", "Software\\ScrubberCreated", "Software\\ScrubberChanged",
                             "Software\\ScrubberTree", "Software\\ScrubberTest"}) {
       RegDeleteTreeA(HKEY_CURRENT_USER, key);

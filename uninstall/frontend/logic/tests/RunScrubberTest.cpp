@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,7 @@ class RecordingShell final : public Shell {
   }
   void WaitForWizard() override {
     calls.push_back("WaitForWizard");
+    if (inWizard) inWizard();
     if (cancelInWizard) {
       g_.cancelRequested = 1;
       return;
@@ -105,6 +107,7 @@ class RecordingShell final : public Shell {
   bool mainWindowOk = true;
   bool wizardOk = true;
   bool cancelInWizard = false;
+  std::function<void()> inWizard;
   int messageAnswer = 1;
   std::int32_t chosenMethod = kAutomatic;
   std::string chosenLog;
@@ -192,6 +195,13 @@ TEST(RunScrubber, OnlyACopyThisRunWroteIsStartedAsTheHelper) {
   w.Run(kLog);
   EXPECT_TRUE(w.Has("Start \"C:\\TEMP\\KVR1A2C.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\""));
   EXPECT_EQ(w.fake.fs.ReadWholeFile("C:\\TEMP\\KVR1A2B.EXE"), "another program");
+
+  World changed;
+  changed.WriteLog();
+  changed.shell.inWizard = [&] { (void)changed.fake.fs.WriteWholeFile("C:\\TEMP\\KVR1A2B.EXE", "replaced"); };
+  changed.Run(kLog);
+  EXPECT_FALSE(changed.HasPrefix("Start")) << "the copy was changed after it was written";
+  EXPECT_EQ(changed.fake.fs.RestartMoves().back().from, kProgram);
 
   World full;
   full.WriteLog();

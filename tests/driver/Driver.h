@@ -19,6 +19,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDefaul
 // registry when it started; a service created in one is unknown to the
 // other. Waits (up to a minute) until only one is left.
 void WaitForOneServiceManager();
+// Starts the service, waiting out a service manager that is still starting;
+// false (with the last error set) when it cannot be started.
+bool StartServiceWhenReady(SC_HANDLE service);
 
 // A whole file written (created or truncated) or read; reading shares the
 // file with writers, so a file the program under test holds can be read.

@@ -29,4 +29,14 @@ void WaitForOneServiceManager() {
   for (int i = 0; i < kWaitRounds && ServiceManagerProcesses() > 1; ++i) Sleep(kWaitStepMs);
 }
 
+bool StartServiceWhenReady(SC_HANDLE service) {
+  // A service manager that is still starting answers "database locked" for a moment.
+  for (int i = 0; i < kWaitRounds; ++i) {
+    if (StartServiceA(service, 0, nullptr)) return true;
+    if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) return false;
+    Sleep(kWaitStepMs);
+  }
+  return false;
+}
+
 }  // namespace testdriver

@@ -349,13 +349,7 @@ TEST(ScrubberUninstall, SilentRunWaitsForADeletedServiceToEnd) {
                                      SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr,
                                      nullptr, nullptr, nullptr);
   ASSERT_TRUE(service) << GetLastError();
-  // A service manager that is still starting answers "database locked" for a moment.
-  BOOL started = FALSE;
-  for (int i = 0; i < 600 && !(started = StartServiceA(service, 0, nullptr)); ++i) {
-    if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) break;
-    Sleep(100);
-  }
-  EXPECT_TRUE(started) << GetLastError();
+  EXPECT_TRUE(testdriver::StartServiceWhenReady(service)) << GetLastError();
   SERVICE_STATUS status{};
   EXPECT_TRUE(WaitUntil([&] { return QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING; },
                         10000));

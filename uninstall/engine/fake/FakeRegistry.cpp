@@ -177,22 +177,21 @@ std::optional<RegValue> FakeRegistry::QueryValue(RegRoot root, std::string_view 
   return it->second;
 }
 
-std::unique_ptr<RegKey> FakeRegistry::OpenKey(RegRoot root, std::string_view subKey) {
-  if (faults_.Check("OpenKey")) return nullptr;
+std::unique_ptr<RegKey> FakeRegistry::Open(RegRoot root, std::string_view subKey, bool readOnly) {
+  if (faults_.Check(readOnly ? "OpenKeyToRead" : "OpenKey")) return nullptr;
   Key* key = Find(root, subKey);
   if (!key || key->denied) return nullptr;
   std::shared_ptr<Key> held =
       key->parent ? key->parent->subKeys.at(AsciiUpperCase(key->name)) : roots_[static_cast<std::size_t>(root)];
-  return std::make_unique<FakeRegKey>(std::move(held), faults_);
+  return std::make_unique<FakeRegKey>(std::move(held), faults_, readOnly);
+}
+
+std::unique_ptr<RegKey> FakeRegistry::OpenKey(RegRoot root, std::string_view subKey) {
+  return Open(root, subKey, false);
 }
 
 std::unique_ptr<RegKey> FakeRegistry::OpenKeyToRead(RegRoot root, std::string_view subKey) {
-  if (faults_.Check("OpenKeyToRead")) return nullptr;
-  Key* key = Find(root, subKey);
-  if (!key || key->denied) return nullptr;
-  std::shared_ptr<Key> held =
-      key->parent ? key->parent->subKeys.at(AsciiUpperCase(key->name)) : roots_[static_cast<std::size_t>(root)];
-  return std::make_unique<FakeRegKey>(std::move(held), faults_, true);
+  return Open(root, subKey, true);
 }
 
 Status FakeRegistry::DeleteKey(RegRoot root, std::string_view subKey) {

@@ -56,6 +56,7 @@ class FakeRegistry : public Registry {
 
  private:
   Key* Find(RegRoot root, std::string_view subKey) const;
+  std::unique_ptr<RegKey> Open(RegRoot root, std::string_view subKey, bool readOnly);
   Key* Make(RegRoot root, std::string_view subKey);
 
   std::array<std::shared_ptr<Key>, kRegRootCount> roots_;

@@ -113,6 +113,13 @@ HANDLE OpenToRead(const std::string& path) {
                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
+// No access asked: attributes and identity only; the backup flag opens
+// directories too.
+HANDLE OpenToIdentify(const std::string& path) {
+  return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 }  // namespace
 
 Win32FileSystem::Win32FileSystem() {
@@ -265,10 +272,7 @@ Status Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
 std::optional<FileIdentity> Win32FileSystem::IdentityOf(std::string_view path) {
   auto p = CPath(path);
   if (!p) return std::nullopt;
-  // No access asked: attributes and identity only; the backup flag opens
-  // directories too.
-  win32::FileHandle file(CreateFileA(p->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  win32::FileHandle file(OpenToIdentify(*p));
   if (!file.valid()) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
@@ -291,8 +295,7 @@ std::optional<std::uint64_t> Win32FileSystem::FileIndexOf(std::string_view path)
   if (!query) return FileSystem::FileIndexOf(path);
   auto p = CPath(path);
   if (!p) return std::nullopt;
-  win32::FileHandle file(CreateFileA(p->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  win32::FileHandle file(OpenToIdentify(*p));
   if (!file.valid()) return std::nullopt;
   IO_STATUS_BLOCK status{};
   LARGE_INTEGER index{};

@@ -127,6 +127,14 @@ Status DeleteLinkKey(HKEY link) {
   return deleteKey(link) == 0 ? Status::Ok() : Status::Fail(SysError::AccessDenied);
 }
 
+std::unique_ptr<RegKey> OpenWith(RegRoot root, std::string_view subKey, REGSAM access) {
+  HKEY base = RootKey(root);
+  if (!base) return nullptr;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(base, std::string(subKey).c_str(), 0, access, &opened) != ERROR_SUCCESS) return nullptr;
+  return std::make_unique<Win32RegKey>(opened);
+}
+
 }  // namespace
 
 std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view subKey, std::string_view valueName) {
@@ -140,22 +148,12 @@ std::optional<RegValue> Win32Registry::QueryValue(RegRoot root, std::string_view
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenKey(RegRoot root, std::string_view subKey) {
-  HKEY base = RootKey(root);
-  if (!base) return nullptr;
-  std::string key(subKey);
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(base, key.c_str(), 0, kRegKeyAccess, &opened) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(opened);
+  return OpenWith(root, subKey, kRegKeyAccess);
 }
 
 std::unique_ptr<RegKey> Win32Registry::OpenKeyToRead(RegRoot root, std::string_view subKey) {
-  HKEY base = RootKey(root);
-  if (!base) return nullptr;
-  std::string key(subKey);
-  HKEY opened = nullptr;
   // Querying, counting and listing values need no more.
-  if (RegOpenKeyExA(base, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32RegKey>(opened);
+  return OpenWith(root, subKey, KEY_QUERY_VALUE);
 }
 
 Status Win32Registry::DeleteKey(RegRoot root, std::string_view subKey) {

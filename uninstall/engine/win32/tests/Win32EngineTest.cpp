@@ -143,13 +143,7 @@ class RealRun : public ::testing::Test {
                                  SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr, nullptr,
                                  nullptr, nullptr);
     ASSERT_TRUE(h) << GetLastError();
-    // A service manager that is still starting answers "database locked" for a moment.
-    BOOL started = FALSE;
-    for (int i = 0; i < 600 && !(started = StartServiceA(h, 0, nullptr)); ++i) {
-      if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) break;
-      Sleep(100);
-    }
-    ASSERT_TRUE(started) << GetLastError();
+    ASSERT_TRUE(testdriver::StartServiceWhenReady(h)) << GetLastError();
     CloseServiceHandle(h);
   }
   bool ServiceExists() {

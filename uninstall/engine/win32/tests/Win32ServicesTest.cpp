@@ -70,13 +70,7 @@ TEST_F(Win32ServicesTest, RunningServiceIsStoppedThenDeleted) {
   Install();
   SC_HANDLE service = OpenServiceA(admin_, name_.c_str(), SERVICE_START);
   ASSERT_TRUE(service);
-  // Right after the prefix boots, the manager may still be starting its own
-  // services and report its database as locked.
-  BOOL started = FALSE;
-  for (int i = 0; i < 300 && !(started = StartServiceA(service, 0, nullptr)); ++i) {
-    if (GetLastError() != ERROR_SERVICE_DATABASE_LOCKED) break;
-    Sleep(100);
-  }
+  const bool started = testdriver::StartServiceWhenReady(service);
   DWORD error = GetLastError();
   CloseServiceHandle(service);
   ASSERT_TRUE(started) << error;

@@ -192,6 +192,9 @@ class Uninstaller {
 
   // 3. The database engine; its server may make the user abort everything.
   SubSystemResult RemoveSubSystem() {
+    // After a cancel the log stays for another run, which would lower the
+    // use count a second time.
+    if (g_.cancelRequested) return SubSystemResult::GoOn;
     const SubSystemItem& sub = model_.SubSystem;
     if (!sub.present || !(automatic() || sub.selected != 0)) return SubSystemResult::GoOn;
     Progress(kRemovingSubSystem, sub.text);
@@ -252,10 +255,12 @@ class Uninstaller {
   }
 
   // 7. Private files: shared counts released, components unregistered.
+  // Both release steps stop on a cancel: the files stay and so does the
+  // log, and another run would release their counts a second time.
   void ReleasePrivateFiles() {
     for (auto it = model_.PrivateFiles.rbegin(); it != model_.PrivateFiles.rend(); ++it) {
       FileItem& file = *it;
-      Between();
+      if (!NextItem()) return;
       if (!PrivateChosen(file) || !Qualifies(file.installNo)) continue;
       if (Release(file) == SharedCount::Keep) {
         KeepFile(file);
@@ -270,7 +275,7 @@ class Uninstaller {
   void ReleaseSystemFiles() {
     for (auto it = model_.SystemFiles.rbegin(); it != model_.SystemFiles.rend(); ++it) {
       FileItem& file = *it;
-      Between();
+      if (!NextItem()) return;
       if (!Qualifies(file.installNo)) continue;
       if (file.selected != 0 || g_.isVersion4OrLater != 0) {
         const SharedCount answer = Release(file);
@@ -317,6 +322,9 @@ class Uninstaller {
   // 12. The log: deleted after a full Automatic run, cut back to the
   // earlier installations after a rollback.
   void DealWithLog() {
+    // A cancelled rollback keeps the whole log: cut, it would make another
+    // run roll back the installation before and forget the rest of this one.
+    if (rollback() && g_.cancelRequested) return;
     if (rollback()) {
       if (model_.lastInstallOffset != 0) {
         (void)env_.platform.fs.TruncateFile(logPath_, model_.lastInstallOffset);

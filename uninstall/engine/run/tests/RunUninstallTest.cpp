@@ -152,6 +152,25 @@ TEST_F(EngineTest, ACancelDuringFileRemovalLeavesTheRestInPlace) {
   EXPECT_EQ(ui.lines.size(), 2u);
 }
 
+// A cancel pending before the release steps: nothing is lowered that another
+// run would lower again, and a rollback's log stays whole.
+TEST_F(EngineTest, ACancelledRunLowersNoCountAndKeepsTheWholeLog) {
+  fs.AddFile("C:\\APP\\THREE.DLL");
+  Shared("C:\\APP\\THREE.DLL", 3);
+  registry.SetString(RegRoot::LocalMachine, "Software\\Borland\\Database Engine", "UseCount", "2");
+  const std::string first = Log({{"File Copy: C:\\APP\\OLD.DLL"}});
+  const std::string log = first + Log({{"File Copy: C:\\APP\\THREE.DLL", "SubSystem: BDE"}});
+  Parse(log);
+  globals.cancelRequested = 1;
+  globals.rollback = 1;
+  Run();
+  EXPECT_EQ(SharedCountOf("C:\\APP\\THREE.DLL"), 3u);
+  EXPECT_EQ(registry.ValueOf(RegRoot::LocalMachine, "Software\\Borland\\Database Engine", "UseCount")->data,
+            std::string("2") + '\0');
+  EXPECT_TRUE(fs.Exists("C:\\APP\\THREE.DLL"));
+  EXPECT_EQ(fs.ContentOf(kLogPath), log);
+}
+
 TEST_F(EngineTest, DirectoriesLoseTheirFilesUnderCustomOrForALoggedTree) {
   fs.AddFile("C:\\DATA\\KEEP.TXT");
   fs.AddDir("C:\\DATA\\EMPTY");

@@ -292,13 +292,35 @@ bool FileOperations::RemoveTreeBelow(const std::string& dir, bool removeFiles) {
         if (!RemoveTreeBelow(path, removeFiles) && Addressable(path).size() < kMaxPath) {
           (void)RemoveOneDirectory(Addressable(path));
         }
-      } else if (removeFiles) {
+      } else if (removeFiles && !IsSpared(path, entry)) {
         (void)DeleteClearingAttributes(path);
       }
     }
   }
   if (addressed.size() >= kMaxPath) return false;
   return RemoveOneDirectory(addressed);
+}
+
+void FileOperations::SpareFromTrees(std::string_view file) {
+  std::string longForm(file), shortForm(file);
+  CanonicalizePath(fs_, longForm, PathForm::Long);
+  CanonicalizePath(fs_, shortForm, PathForm::Short);
+  const LeadBytes lead = fs_.CodePageLeadBytes();
+  sparedLong_ = longForm.substr(FindLastBackslash(longForm, lead) + 1);
+  sparedShort_ = shortForm.substr(FindLastBackslash(shortForm, lead) + 1);
+  sparedIndex_ = fs_.FileIndexOf(file);
+  sparedInTree_ = false;
+}
+
+bool FileOperations::IsSpared(const std::string& path, const DirEntry& entry) {
+  if (sparedLong_.empty()) return false;
+  const bool named = EqualsNoCase(entry.name, sparedLong_) || EqualsNoCase(entry.name, sparedShort_) ||
+                     (!entry.shortName.empty() && EqualsNoCase(entry.shortName, sparedShort_));
+  // Only a file of that name costs a look at its index; without a known
+  // index every file of that name is passed over, which keeps rather than loses.
+  if (!named || (sparedIndex_ && fs_.FileIndexOf(path) != sparedIndex_)) return false;
+  sparedInTree_ = true;
+  return true;
 }
 
 bool FileOperations::RemoveFileItem(std::string_view path, std::string_view backupPath, bool restore) {

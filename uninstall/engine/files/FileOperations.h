@@ -55,6 +55,11 @@ class FileOperations {
   // spelling; links to other places are removed, never entered. True when the
   // directory is gone.
   bool RemoveDirectoryTree(std::string_view dir, bool removeFiles);
+  // A file that tree removals pass over (the log, which later steps and
+  // another run still need); found by its long or short name and its file
+  // index. sparedInTree() tells whether a removal with files passed it.
+  void SpareFromTrees(std::string_view file);
+  bool sparedInTree() const { return sparedInTree_; }
   // Deletes the file, or every file that a wildcard pattern names; with
   // `restore` (and not for a pattern) puts the backup in its place. False
   // only when a pattern is refused: one with a "\\?\" or "\\.\" prefix, or
@@ -80,6 +85,7 @@ class FileOperations {
   bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);
   bool RemoveTreeBelow(const std::string& dir, bool removeFiles);
   bool IsOwnProgramFile(std::string_view path);
+  bool IsSpared(const std::string& path, const DirEntry& entry);
 
   FileSystem& fs_;
   Profile& profile_;
@@ -107,6 +113,10 @@ class FileOperations {
   const std::vector<Guarded>& SharedPlaces();
   std::optional<std::vector<Guarded>> sharedPlaces_;
   Guarded lastDoubt_;
+  // The file tree removals pass over: its names and, when known, its index.
+  std::string sparedLong_, sparedShort_;
+  std::optional<std::uint64_t> sparedIndex_;
+  bool sparedInTree_ = false;
 };
 
 }  // namespace scrubber

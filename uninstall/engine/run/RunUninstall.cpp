@@ -48,8 +48,8 @@ constexpr std::uint32_t kServiceSettleMs = 3500;
 // One run of the engine. Each step is one function; Run() calls them in the
 // order that keeps every undo safe: programs and services before files,
 // shared counts and unregistration while the files still exist, files
-// before directories, the log before its directory, changed values before
-// created keys are pruned.
+// before directories, changed values before created keys are pruned, and
+// the log last, so that a run stopped anywhere can be run again from it.
 class Uninstaller {
  public:
   Uninstaller(const EngineEnvironment& env, UninstallModel& model, std::string_view logPath)
@@ -76,12 +76,12 @@ class Uninstaller {
     RemovePrivateFiles();
     RemoveSystemFiles();
     RegisterRestoredFiles();
-    DealWithLog();
     RemoveDirectories();
     RestoreRegistryValues();
     RemoveRegistryKeys();
     RemoveRegistryTrees();
     RemoveIcons();
+    DealWithLog();
   }
 
  private:
@@ -161,6 +161,7 @@ class Uninstaller {
     registry_.ExpectSharedReleases(model_.PrivateFiles.size() + model_.SystemFiles.size());
     env_.ui.BeginProgress(FillText(env_.strings.Get(kPerformingUninstall), model_.LogHeader.title));
     g_.progressStarted = 1;
+    files_.SpareFromTrees(logPath_);
   }
 
   // --- The steps ---
@@ -319,22 +320,7 @@ class Uninstaller {
     }
   }
 
-  // 12. The log: deleted after a full Automatic run, cut back to the
-  // earlier installations after a rollback.
-  void DealWithLog() {
-    // A cancelled rollback keeps the whole log: cut, it would make another
-    // run roll back the installation before and forget the rest of this one.
-    if (rollback() && g_.cancelRequested) return;
-    if (rollback()) {
-      if (model_.lastInstallOffset != 0) {
-        (void)env_.platform.fs.TruncateFile(logPath_, model_.lastInstallOffset);
-      } else {
-        (void)files_.DeleteOneFile(logPath_);
-      }
-      return;
-    }
-    if (automatic() && !g_.cancelRequested) (void)files_.DeleteOneFile(logPath_);
-  }
+
 
   // 13. Directories: with their files under Custom or for a logged tree,
   // otherwise only what is empty.
@@ -395,6 +381,31 @@ class Uninstaller {
     }
     if (opened) progman_.CloseProgmanConversation();
   }
+  // Last, the log: deleted after a full Automatic run (or when the run
+  // removed its directory with the files), cut back to the earlier
+  // installations after a rollback. Until then a run stopped anywhere can be
+  // run again from it. The directories it kept go with it.
+  void DealWithLog() {
+    // A cancelled run keeps the whole log: a cut one would make another run
+    // roll back the installation before and forget the rest of this one.
+    if (g_.cancelRequested) return;
+    if (rollback() && model_.lastInstallOffset != 0) {
+      (void)env_.platform.fs.TruncateFile(logPath_, model_.lastInstallOffset);
+      return;
+    }
+    if (!rollback() && !automatic() && !files_.sparedInTree()) return;
+    if (files_.DeleteOneFile(logPath_)) RemoveDirectoriesKeptForTheLog();
+  }
+
+  // The chosen directories that stayed in step 13, tried again now that the
+  // log is gone: only those that held nothing else go.
+  void RemoveDirectoriesKeptForTheLog() {
+    for (const DirItem& dir : model_.Directories) {
+      if (!Chosen(dir.selected) || dir.lastInstall < minInstall_ || !files_.FileExists(dir.path)) continue;
+      (void)files_.RemoveDirectoryTree(dir.path, false);
+    }
+  }
+
 
   const EngineEnvironment& env_;
   Globals& g_;

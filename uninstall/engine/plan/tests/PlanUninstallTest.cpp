@@ -57,11 +57,11 @@ TEST_F(DryRun, AutomaticPlansEveryStepInOrderAndChangesNothing) {
             "delete value       HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs"
             "  [C:\\WINDOWS\\SYSTEM32\\SHARED.DLL]\n"
             "delete file        C:\\APP\\A.DLL\n"
-            "delete log         C:\\APP\\INSTALL.LOG\n"
             "set value          HKEY_LOCAL_MACHINE\\Software\\Other  [v] = REG_SZ a\n"
             "delete value       HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings  [x]\n"
             "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings\n"
-            "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\n");
+            "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\n"
+            "delete log         C:\\APP\\INSTALL.LOG\n");
   EXPECT_EQ(world.Snapshot(), before);
 }
 
@@ -71,9 +71,9 @@ TEST_F(DryRun, ARollbackPutsTheBackupBackAndCutsTheLog) {
   EXPECT_EQ(PlanToText(plan.steps),
             "delete file        C:\\APP\\B.DLL\n"
             "restore backup     C:\\APP\\B.DLL  <- C:\\APP\\BACKUP\\B.DLL\n"
-            "cut log            C:\\APP\\INSTALL.LOG  to 9 bytes\n"
             "remove directory   C:\\APP\\BACKUP\n"
-            "set value          HKEY_LOCAL_MACHINE\\Software\\Other  [v] = REG_SZ a\n");
+            "set value          HKEY_LOCAL_MACHINE\\Software\\Other  [v] = REG_SZ a\n"
+            "cut log            C:\\APP\\INSTALL.LOG  to 9 bytes\n");
   EXPECT_EQ(world.Snapshot(), before);
 }
 

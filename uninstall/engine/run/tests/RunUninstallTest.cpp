@@ -171,6 +171,42 @@ TEST_F(EngineTest, ACancelledRunLowersNoCountAndKeepsTheWholeLog) {
   EXPECT_EQ(fs.ContentOf(kLogPath), log);
 }
 
+// The log goes last, and the chosen directories it kept go with it.
+TEST_F(EngineTest, TheLogGoesLastAndTheDirectoriesItKeptWithIt) {
+  fs.AddFile("C:\\APP\\SUB\\A.DLL");
+  registry.SetString(RegRoot::CurrentUser, "Software\\Demo", "V", "x");
+  Parse(Log({{"Made Dir: C:\\APP", "File Copy: C:\\APP\\SUB\\A.DLL", "RegDB Key: Software\\Demo", "RegDB Val: x",
+              "RegDB Name: V", "RegDB Root: 1"}}));
+  Run();
+  EXPECT_FALSE(fs.Exists("C:\\APP"));
+  EXPECT_FALSE(registry.ValueOf(RegRoot::CurrentUser, "Software\\Demo", "V"));
+}
+
+// Under Custom a chosen directory goes with its files, but not with the log
+// while later steps may still be stopped: stopped in the registry step, the
+// log is there for another run.
+TEST_F(EngineTest, ACustomRunRemovingTheLogsDirectoryKeepsTheLogToTheEnd) {
+  fs.AddFile("C:\\APP\\A.DLL");
+  registry.SetString(RegRoot::CurrentUser, "Software\\Demo", "V", "x");
+  registry.SetString(RegRoot::CurrentUser, "Software\\Demo", "W", "y");
+  Parse(Log({{"Made Dir: C:\\APP", "RegDB Key: Software\\Demo", "RegDB Val: x", "RegDB Name: V", "RegDB Root: 1",
+              "RegDB Key: Software\\Demo", "RegDB Val: y", "RegDB Name: W", "RegDB Root: 1"}}));
+  globals.method = kCustom;
+  model.Directories[0].selected = 1;
+  for (RegKeyItem& key : model.RegKeys) key.selected = 1;
+  ui.cancelAtLine = 2;
+  Run();
+  EXPECT_FALSE(fs.Exists("C:\\APP\\A.DLL"));
+  EXPECT_TRUE(registry.ValueOf(RegRoot::CurrentUser, "Software\\Demo", "V")) << "stopped before this one";
+  EXPECT_TRUE(fs.Exists(kLogPath));
+
+  ui.cancelAtLine = 0;
+  globals.cancelRequested = 0;
+  Run();
+  EXPECT_FALSE(fs.Exists("C:\\APP")) << "the log and then its directory went at the end";
+  EXPECT_FALSE(registry.ValueOf(RegRoot::CurrentUser, "Software\\Demo", "V"));
+}
+
 TEST_F(EngineTest, DirectoriesLoseTheirFilesUnderCustomOrForALoggedTree) {
   fs.AddFile("C:\\DATA\\KEEP.TXT");
   fs.AddDir("C:\\DATA\\EMPTY");

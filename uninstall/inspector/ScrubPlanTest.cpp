@@ -297,7 +297,6 @@ TEST_F(PlanTest, ThePlanListsEveryChangeInOrderAndMakesNone) {
       "delete file        " + app_ + "\\HELP.HLP\n",
       "delete file        " + app_ + "\\HELP.GID\n",
       "delete file        " + app_ + "\\VXD.386\n",
-      "delete log         " + log_ + "\n",
       "Deeper\\y.dat\n",
       "remove directory   " + app_ + "\\Data Files\n",
       "set value          " + hkcu + "\\Changed  [Edited] = REG_SZ before\n",
@@ -305,6 +304,8 @@ TEST_F(PlanTest, ThePlanListsEveryChangeInOrderAndMakesNone) {
       "delete key         " + hkcu + "\\Created\n",
       "delete key         " + hkcu + "\\Tree\\Sub\n",
       "delete key         " + hkcu + "\\Tree\n",
+      // The log last.
+      "delete log         " + log_ + "\n",
   };
   std::size_t at = 0;
   for (const std::string& line : expected) {
@@ -337,8 +338,8 @@ TEST_F(PlanTest, ThePlanListsEveryChangeInOrderAndMakesNone) {
   ASSERT_EQ(custom.exitCode, 0u) << custom.err;
   EXPECT_NE(custom.out.find("delete file        " + app_ + "\\DATA.DAT\n"), std::string::npos)
       << "every item is ticked" << custom.out;
-  // Custom leaves the log to the directory step, which under Custom takes
-  // the files of every ticked directory with it.
+  // Under Custom the directory step takes the files of every ticked
+  // directory with it, the log's too, but the log itself only at the end.
   const std::size_t logGoes = custom.out.find("delete log         " + log_ + "\n");
   ASSERT_NE(logGoes, std::string::npos) << custom.out;
   EXPECT_LT(custom.out.find("remove directory   " + app_ + "\\Data Files\n"), logGoes) << custom.out;

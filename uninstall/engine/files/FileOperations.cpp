@@ -168,17 +168,24 @@ const std::vector<FileOperations::Guarded>& FileOperations::SharedPlaces() {
   return *sharedPlaces_;
 }
 
+std::vector<std::string> FileOperations::PlacesToCompare(const FullPath& full) {
+  std::vector<std::string> places{fs_.WindowsDirectory(), fs_.SystemDirectory()};
+  // The drive roots that are sensible to compare with: the path's own drive
+  // and the drive of the Windows directory.
+  if (!full.isUnc()) places.push_back(full.root + "\\");
+  const auto windows = SplitFullPath(places[0], "", fs_.CodePageLeadBytes());
+  if (windows && !windows->isUnc()) places.push_back(windows->root + "\\");
+  return places;
+}
+
 std::optional<bool> FileOperations::ProtectedByIdentity(std::string_view dir) {
   const LeadBytes lead = fs_.CodePageLeadBytes();
   const auto normal = NormalizePath(dir, fs_.CurrentDirectory(), lead);
   if (!normal) return std::nullopt;
   const auto full = SplitFullPath(*normal, "", lead);
   if (!full || full->parts.empty()) return std::nullopt;
-  std::vector<std::string> places{fs_.WindowsDirectory(), fs_.SystemDirectory()};
+  const std::vector<std::string> places = PlacesToCompare(*full);
   if (places[0].empty() || places[1].empty()) return std::nullopt;
-  if (!full->isUnc()) places.push_back(full->root + "\\");
-  const auto windows = SplitFullPath(places[0], "", lead);
-  if (windows && !windows->isUnc()) places.push_back(windows->root + "\\");
   // Copied: a later look-up may move the places looked up before it.
   std::vector<Guarded> guarded;
   for (const std::string& place : places) guarded.push_back(GuardedPlace(place));
@@ -214,10 +221,10 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   LeadBytes lead = fs_.CodePageLeadBytes();
   auto full = SplitFullPath(*key, "", lead);
   if (!full || full->parts.empty()) return true;  // a drive root or a share
-  std::vector<std::string> places{fs_.WindowsDirectory(), fs_.SystemDirectory()};
-  for (const std::string& place : places) {
-    if (place.empty()) return true;
-    const Guarded& guarded = GuardedPlace(place);
+  const std::vector<std::string> places = PlacesToCompare(*full);
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (places[i].empty()) return true;
+    const Guarded& guarded = GuardedPlace(places[i]);
     if (guarded.key.empty() || EqualsNoCase(*key, guarded.key)) return true;
   }
   for (const Guarded& shared : SharedPlaces()) {
@@ -229,11 +236,6 @@ bool FileOperations::IsProtectedDirectory(std::string_view dir) {
   // doubt, and doubt refuses; one that does not exist holds nothing to lose.
   auto identity = fs_.IdentityOf(*key);
   if (!identity) return fs_.GetAttributes(*key).has_value() || fs_.GetAttributes(dir).has_value();
-  // The drive roots that are sensible to compare with: the path's own drive
-  // and the drive of the Windows directory.
-  if (!full->isUnc()) places.push_back(full->root + "\\");
-  auto windows = SplitFullPath(places[0], "", lead);
-  if (windows && !windows->isUnc()) places.push_back(windows->root + "\\");
   for (std::size_t i = 0; i < places.size(); ++i) {
     const Guarded& guarded = GuardedPlace(places[i]);
     if (!guarded.identity) {

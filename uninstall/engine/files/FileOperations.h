@@ -13,6 +13,7 @@
 
 #include "CanonicalizePath.h"
 #include "Globals.h"
+#include "PathText.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 
@@ -80,6 +81,9 @@ class FileOperations {
   // The answer of the identities alone, when every place and the directory
   // have one; nullopt otherwise.
   std::optional<bool> ProtectedByIdentity(std::string_view dir);
+  // The Windows and System directories, then the drive roots worth
+  // comparing a directory of that path with.
+  std::vector<std::string> PlacesToCompare(const FullPath& full);
 
  private:
   bool ScheduleReplacement(const std::string& tempPath, std::string_view targetPath);

@@ -320,8 +320,6 @@ class Uninstaller {
     }
   }
 
-
-
   // 13. Directories: with their files under Custom or for a logged tree,
   // otherwise only what is empty.
   void RemoveDirectories() {
@@ -381,6 +379,7 @@ class Uninstaller {
     }
     if (opened) progman_.CloseProgmanConversation();
   }
+
   // Last, the log: deleted after a full Automatic run (or when the run
   // removed its directory with the files), cut back to the earlier
   // installations after a rollback. Until then a run stopped anywhere can be
@@ -405,7 +404,6 @@ class Uninstaller {
       (void)files_.RemoveDirectoryTree(dir.path, false);
     }
   }
-
 
   const EngineEnvironment& env_;
   Globals& g_;

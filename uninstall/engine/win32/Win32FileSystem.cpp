@@ -10,6 +10,7 @@
 
 #include "Handles.h"
 #include "MapError.h"
+#include "Ntdll.h"
 
 namespace scrubber {
 namespace {
@@ -287,11 +288,7 @@ std::optional<std::uint64_t> Win32FileSystem::FileIndexOf(std::string_view path)
   // the volume's serial number, which costs several times the rest.
   using QueryFn = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
   constexpr int kFileInternalInformation = 6;
-  static const QueryFn query = [] {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll ? reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")))
-                 : nullptr;
-  }();
+  static const QueryFn query = win32::NtdllExport<QueryFn>("NtQueryInformationFile");
   if (!query) return FileSystem::FileIndexOf(path);
   auto p = CPath(path);
   if (!p) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "Handles.h"
 #include "MapError.h"
+#include "Ntdll.h"
 
 namespace scrubber {
 namespace {
@@ -120,9 +121,7 @@ bool IsLinkKey(HKEY key) {
 // The registry functions cannot delete a link itself; the native call can.
 Status DeleteLinkKey(HKEY link) {
   using NtDeleteKeyFn = LONG(WINAPI*)(HANDLE);
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  const auto deleteKey =
-      ntdll ? reinterpret_cast<NtDeleteKeyFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteKey"))) : nullptr;
+  static const NtDeleteKeyFn deleteKey = win32::NtdllExport<NtDeleteKeyFn>("NtDeleteKey");
   if (!deleteKey) return Status::Fail(SysError::Other);
   return deleteKey(link) == 0 ? Status::Ok() : Status::Fail(SysError::AccessDenied);
 }

@@ -184,7 +184,7 @@ FakeFileSystem::FakeFileSystem()
                "CopyOver", "MoveFileAtRestart", "ReadWholeFile", "WriteWholeFile", "OpenForReading", "Read",
                "WindowsDirectory", "SystemDirectory", "CurrentDirectory", "TempDirectory", "DriveTypeOf",
                "CreateForWriting", "Write", "TruncateFile", "RenameFile", "IdentityOf", "ChangeCurrentDirectory",
-               "Seek"}) {
+               "Seek", "AppendToFile"}) {
   AddDrive('C', DriveType::Fixed);
   AddDir(windowsDir_);
   AddDir(systemDir_);
@@ -456,6 +456,38 @@ std::unique_ptr<FileWriter> FakeFileSystem::CreateForWriting(std::string_view pa
   node->attributes = kAttrArchive;
   Node* made = f.parent->Adopt(std::move(node));
   return std::make_unique<FakeWriter>(*this, made, faults_);
+}
+
+std::vector<std::string> FakeFileSystem::RootNames() const {
+  std::vector<std::string> out;
+  for (const auto& [name, node] : roots_) out.push_back(name);
+  return out;
+}
+
+Status FakeFileSystem::AppendToFile(std::string_view path, std::string_view bytes) {
+  // A process ended in the middle of the write leaves its first half.
+  const bool cut = faults_.EndsHere("AppendToFile");
+  if (!cut) {
+    if (auto e = Fault("AppendToFile")) return Status::Fail(*e);
+  }
+  Found f = Locate(path, true);
+  if (f.error != SysError::None) return Status::Fail(f.error);
+  if (!f.node) {
+    if (!f.parent) return Status::Fail(SysError::PathNotFound);
+    if (!IsValidName(f.leaf)) return Status::Fail(SysError::InvalidName);
+    auto node = std::make_unique<Node>();
+    node->name = f.leaf;
+    node->attributes = kAttrArchive;
+    f.node = f.parent->Adopt(std::move(node));
+  }
+  if (f.node->isDir() || (f.node->attributes & kAttrReadOnly)) return Status::Fail(SysError::AccessDenied);
+  if (f.node->openCount > 0) return Status::Fail(SysError::SharingViolation);
+  if (cut) {
+    f.node->content += bytes.substr(0, bytes.size() / 2);
+    (void)Fault("AppendToFile");  // ends the process
+  }
+  f.node->content += bytes;
+  return Status::Ok();
 }
 
 Status FakeFileSystem::TruncateFile(std::string_view path, std::uint64_t size) {

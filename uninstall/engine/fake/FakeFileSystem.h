@@ -45,6 +45,7 @@ class FakeFileSystem : public FileSystem {
   Status WriteWholeFile(std::string_view path, std::string_view bytes) override;
   std::unique_ptr<FileReader> OpenForReading(std::string_view path) override;
   std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) override;
+  Status AppendToFile(std::string_view path, std::string_view bytes) override;
   Status TruncateFile(std::string_view path, std::uint64_t size) override;
   Status RenameFile(std::string_view from, std::string_view to) override;
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;
@@ -89,6 +90,8 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> ContentOf(std::string_view path);
   std::string ShortNameOf(std::string_view path);  // empty when none
   const std::vector<RestartMove>& RestartMoves() const { return restartMoves_; }
+  // The roots ("C:", "\\SERVER\SHARE"), upper case.
+  std::vector<std::string> RootNames() const;
 
   FaultTable& faults() { return faults_; }
 

@@ -211,6 +211,13 @@ void FakeRegistry::AddKey(RegRoot root, std::string_view subKey) {
   Make(root, subKey);
 }
 
+void FakeRegistry::RemoveTree(RegRoot root, std::string_view subKey) {
+  Key* key = Find(root, subKey);
+  if (!key || !key->parent) return;
+  key->deleted = true;
+  key->parent->subKeys.erase(AsciiUpperCase(key->name));
+}
+
 void FakeRegistry::SetValue(RegRoot root, std::string_view subKey, std::string_view valueName, RegValue value) {
   Key* key = Make(root, subKey);
   if (!key) return;

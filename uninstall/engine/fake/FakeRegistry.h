@@ -35,6 +35,8 @@ class FakeRegistry : public Registry {
   // Setting the scene; missing keys on the way are made. An empty value name
   // is the key's default value. SetString stores the text with its NUL.
   void AddKey(RegRoot root, std::string_view subKey);
+  // The key with everything below it, as a component's own unregistration does.
+  void RemoveTree(RegRoot root, std::string_view subKey);
   void SetValue(RegRoot root, std::string_view subKey, std::string_view valueName, RegValue value);
   void SetString(RegRoot root, std::string_view subKey, std::string_view valueName, std::string_view text);
   void SetDword(RegRoot root, std::string_view subKey, std::string_view valueName, std::uint32_t number);

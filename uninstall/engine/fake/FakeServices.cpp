@@ -113,4 +113,11 @@ bool FakeServices::IsMarkedForDelete(std::string_view name) const {
   return it != services_.end() && it->second.deleted;
 }
 
+std::vector<std::string> FakeServices::Describe() const {
+  std::vector<std::string> out;
+  for (const auto& [name, service] : services_)
+    out.push_back(name + (service.running ? " running" : " stopped") + (service.deleted ? " marked" : ""));
+  return out;
+}
+
 }  // namespace scrubber

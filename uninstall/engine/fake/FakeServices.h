@@ -33,6 +33,8 @@ class FakeServices : public Services {
   bool IsRunning(std::string_view name) const;
   // Deleted while running: it stays, marked for deletion, until it stops.
   bool IsMarkedForDelete(std::string_view name) const;
+  // Every service that exists, upper case, with "running" or "stopped".
+  std::vector<std::string> Describe() const;
   // Every call in order: "OpenManager", "CloseManager", "OpenService NAME",
   // "Stop NAME", "Delete NAME", "CloseService NAME" (NAME as the caller
   // spelled it); failed calls too.

@@ -308,25 +308,36 @@ void FileOperations::SpareFromTrees(std::string_view file) {
   CanonicalizePath(fs_, longForm, PathForm::Long);
   CanonicalizePath(fs_, shortForm, PathForm::Short);
   const LeadBytes lead = fs_.CodePageLeadBytes();
-  sparedLong_ = longForm.substr(FindLastBackslash(longForm, lead) + 1);
-  sparedShort_ = shortForm.substr(FindLastBackslash(shortForm, lead) + 1);
-  sparedIndex_ = fs_.FileIndexOf(file);
-  sparedInTree_ = false;
+  Spared spared;
+  spared.path = file;
+  spared.longName = longForm.substr(FindLastBackslash(longForm, lead) + 1);
+  spared.shortName = shortForm.substr(FindLastBackslash(shortForm, lead) + 1);
+  spared.index = fs_.FileIndexOf(file);
+  spared_.push_back(std::move(spared));
 }
 
 bool FileOperations::IsSpared(const std::string& path, const DirEntry& entry) {
-  if (sparedLong_.empty()) return false;
-  const bool named = EqualsNoCase(entry.name, sparedLong_) || EqualsNoCase(entry.name, sparedShort_) ||
-                     (!entry.shortName.empty() && EqualsNoCase(entry.shortName, sparedShort_));
-  // Only a file of that name costs a look at its index; without a known
-  // index every file of that name is passed over, which keeps rather than loses.
-  if (!named || (sparedIndex_ && fs_.FileIndexOf(path) != sparedIndex_)) return false;
-  sparedInTree_ = true;
-  return true;
+  for (Spared& spared : spared_) {
+    const bool named = EqualsNoCase(entry.name, spared.longName) || EqualsNoCase(entry.name, spared.shortName) ||
+                       (!entry.shortName.empty() && EqualsNoCase(entry.shortName, spared.shortName));
+    if (!named) continue;
+    // Only a file of that name costs a look at its index. A spared file that
+    // still cannot be found is not this one; one that can but has no index
+    // spares every file of its name, which keeps rather than loses.
+    if (!spared.index) spared.index = fs_.FileIndexOf(spared.path);
+    if (!spared.index && !fs_.GetAttributes(spared.path)) continue;
+    if (spared.index && fs_.FileIndexOf(path) != spared.index) continue;
+    spared.passed = true;
+    return true;
+  }
+  return false;
 }
 
 bool FileOperations::RemoveFileItem(std::string_view path, std::string_view backupPath, bool restore) {
   if (!HasWildcard(path)) {
+    // Without its backup the file in place may be the original an earlier,
+    // stopped run already put back: it stays rather than be lost.
+    if (restore && !backupPath.empty() && !FileExists(backupPath)) return true;
     RemoveFile(path);
     if (restore && !backupPath.empty()) RestoreBackup(backupPath, path);
     return true;

@@ -56,11 +56,12 @@ class FileOperations {
   // spelling; links to other places are removed, never entered. True when the
   // directory is gone.
   bool RemoveDirectoryTree(std::string_view dir, bool removeFiles);
-  // A file that tree removals pass over (the log, which later steps and
-  // another run still need); found by its long or short name and its file
-  // index. sparedInTree() tells whether a removal with files passed it.
+  // Files that tree removals pass over (the log and its journal, which
+  // later steps and another run still need); found by their long or short
+  // name and their file index. sparedInTree() tells whether a removal with
+  // files passed over the first of them.
   void SpareFromTrees(std::string_view file);
-  bool sparedInTree() const { return sparedInTree_; }
+  bool sparedInTree() const { return !spared_.empty() && spared_.front().passed; }
   // Deletes the file, or every file that a wildcard pattern names; with
   // `restore` (and not for a pattern) puts the backup in its place. False
   // only when a pattern is refused: one with a "\\?\" or "\\.\" prefix, or
@@ -117,10 +118,14 @@ class FileOperations {
   const std::vector<Guarded>& SharedPlaces();
   std::optional<std::vector<Guarded>> sharedPlaces_;
   Guarded lastDoubt_;
-  // The file tree removals pass over: its names and, when known, its index.
-  std::string sparedLong_, sparedShort_;
-  std::optional<std::uint64_t> sparedIndex_;
-  bool sparedInTree_ = false;
+  // The files tree removals pass over: their names and, once it exists,
+  // their index (a journal may be written only during the run).
+  struct Spared {
+    std::string path, longName, shortName;
+    std::optional<std::uint64_t> index;
+    bool passed = false;
+  };
+  std::vector<Spared> spared_;
 };
 
 }  // namespace scrubber

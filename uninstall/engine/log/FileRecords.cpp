@@ -17,6 +17,7 @@ void LogParser::FileRecord(FileKind kind, std::string_view path) {
   const bool replaces = kind == FileKind::Overwrite &&
                         !(env_.globals.isVersion4OrLater &&
                           env_.registry.QueryValue(RegRoot::LocalMachine, kSharedDlls, path).has_value());
+  const RecordId record = CurrentRecord();
   Advance();
   std::string backup;
   if (Is(kBackup)) {
@@ -26,7 +27,10 @@ void LogParser::FileRecord(FileKind kind, std::string_view path) {
   }
   // A path that does not fit would name another file once cut: dropped.
   if (!Fits(path, kPathWidth) || !Fits(backup, kPathWidth)) return;
-  if (OnFloppy(path) || (replaces && backup.empty()) || !Exists(path)) return;
+  // A file that is gone while its backup is there was taken away by a
+  // rollback stopped before it put the backup back: the record stays, so
+  // that another run finishes the restore.
+  if (OnFloppy(path) || (replaces && backup.empty()) || (!Exists(path) && (backup.empty() || !Exists(backup)))) return;
 
   const std::size_t slash = FindLastBackslash(path, leadBytes_);
   const std::string_view dir = slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
@@ -42,6 +46,7 @@ void LogParser::FileRecord(FileKind kind, std::string_view path) {
   item.autoRemove = (!replaces && backup.empty()) ? 1 : 0;
   item.installNo = installNo_;
   item.sharedCounted = !counterIgnored_;
+  item.record = record;
   list.push_back(std::move(item));
 }
 

@@ -52,6 +52,14 @@ std::string_view LogParser::Text() const {
   return std::string_view(t.data(), std::min(t.size(), t.find('\0')));
 }
 
+RecordId LogParser::CurrentRecord() const {
+  if (!current_) return {};
+  // FNV-1a: enough to tell one line from another at the same offset.
+  std::uint32_t hash = 2166136261u;
+  for (const char c : current_->text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return RecordId{current_->offset, hash};
+}
+
 bool LogParser::Is(std::string_view keyword) const { return current_ && StartsWithNoCase(Text(), keyword); }
 
 bool LogParser::IsWhole(std::string_view line) const { return current_ && EqualsNoCase(Text(), line); }

@@ -32,6 +32,7 @@ class LogParser {
   void Advance() { current_ = reader_->Next(); }
   bool AtEnd() const { return !current_.has_value(); }
   std::string_view Text() const;  // up to the first NUL
+  RecordId CurrentRecord() const;  // of the line under the cursor
   bool Is(std::string_view keyword) const;
   bool IsWhole(std::string_view line) const;
   std::string_view Value(std::string_view keyword) const { return Text().substr(keyword.size()); }

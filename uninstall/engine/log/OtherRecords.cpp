@@ -53,9 +53,10 @@ void LogParser::IconRecord(std::string_view group) {
 void LogParser::SubSystemRecord(std::string_view) {
   // The value starts at the B that the keyword matched, in its own case.
   const std::string text(Text().substr(11));
+  const RecordId record = CurrentRecord();
   Advance();
   if (!Fits(text, kNameWidth)) return;
-  model_.SubSystem = SubSystemItem{true, text, 0};
+  model_.SubSystem = SubSystemItem{true, text, 0, record};
 }
 
 }  // namespace scrubber

@@ -32,6 +32,16 @@ struct HeaderRecord {
   std::string serialNumber;
 };
 
+// Where a record stands in the log: the byte offset of its line and a hash
+// of the line's text. A record's count is released once across runs; what
+// remembers that names the record this way, so that a line another log (or
+// a later installation at the same place) holds is not taken for it.
+struct RecordId {
+  std::uint64_t offset = 0;
+  std::uint32_t textHash = 0;
+  friend bool operator==(const RecordId&, const RecordId&) = default;
+};
+
 struct FileItem {
   std::string path;
   std::string backupPath;  // empty = no backup
@@ -41,6 +51,7 @@ struct FileItem {
   std::uint16_t deviceInstall = 0;
   std::uint16_t installNo = 0;
   bool sharedCounted = true;
+  RecordId record;
 };
 
 struct DirItem {
@@ -122,6 +133,7 @@ struct SubSystemItem {
   bool present = false;
   std::string text;  // from its B on
   std::int32_t selected = 0;
+  RecordId record;
 };
 
 struct UninstallModel {

@@ -21,6 +21,7 @@ OpNames NamesOf(PlanOp op) {
     case PlanOp::MakeDir: return {"make-dir", "make directory"};
     case PlanOp::RemoveDir: return {"remove-dir", "remove directory"};
     case PlanOp::WriteFile: return {"write-file", "write file"};
+    case PlanOp::AppendFile: return {"append-file", "append to file"};
     case PlanOp::TruncateFile: return {"truncate-file", "truncate file"};
     case PlanOp::RenameFile: return {"rename-file", "rename file"};
     case PlanOp::SetValue: return {"set-value", "set value"};
@@ -134,6 +135,7 @@ std::string PlanStepText(const PlanStep& step) {
       break;
     }
     case PlanOp::WriteFile:
+    case PlanOp::AppendFile:
       detail = "(" + Text(step, "size") + " bytes)";
       break;
     case PlanOp::TruncateFile:

@@ -21,6 +21,7 @@ enum class PlanOp : std::uint8_t {
   MakeDir,
   RemoveDir,
   WriteFile,
+  AppendFile,
   TruncateFile,
   RenameFile,
   SetValue,

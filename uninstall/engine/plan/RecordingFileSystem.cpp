@@ -573,6 +573,22 @@ std::unique_ptr<FileWriter> RecordingFileSystem::CreateForWriting(std::string_vi
   return std::make_unique<Writer>(*this, r->key, step);
 }
 
+Status RecordingFileSystem::AppendToFile(std::string_view path, std::string_view bytes) {
+  auto r = Resolve(path);
+  if (!r) return BadPath(path);
+  if (Status ok = CheckWritableFile(*r); !ok) return ok;
+  std::string content;
+  if (const View view = ViewOf(*r); view.kind == Kind::File) {
+    auto before = view.node ? ContentOf(*view.node) : real_.ReadWholeFile(r->real);
+    if (!before) return Status::Fail(SysError::Other);
+    content = std::move(*before);
+  }
+  const std::size_t step = Record(PlanOp::AppendFile, *r);
+  if (PlanStep* s = log_.At(step)) s->WithNumber("size", bytes.size());
+  content += bytes;
+  return PutContent(path, content);
+}
+
 Status RecordingFileSystem::TruncateFile(std::string_view path, std::uint64_t size) {
   auto r = Resolve(path);
   if (!r) return BadPath(path);

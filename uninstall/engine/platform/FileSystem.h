@@ -118,6 +118,15 @@ class FileSystem {
   // Creates the file, or empties an existing one (CREATE_ALWAYS); nullptr
   // when that fails.
   virtual std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) = 0;
+  // Adds the bytes at the end of the file, creating it when missing, and
+  // returns only once they are on the disk (FlushFileBuffers): what must
+  // be remembered before a change it guards. A platform that cannot append
+  // refuses, and nothing that waits on it is done.
+  virtual Status AppendToFile(std::string_view path, std::string_view bytes) {
+    (void)path;
+    (void)bytes;
+    return Status::Fail(SysError::Other);
+  }
   // Opens an existing file for writing and cuts it to `size` bytes.
   virtual Status TruncateFile(std::string_view path, std::uint64_t size) = 0;
   // Renames a file (MoveFile); fails when the target exists.

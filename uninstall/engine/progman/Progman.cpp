@@ -94,6 +94,12 @@ void Progman::RemoveFromGroup(std::string& text, const IconItem& icon) {
   // item of the same name could go instead.
   const auto groupArgument = Argument(*group);
   if (!groupArgument) return;
+  // A run stopped between an item and its group left the icon's own group
+  // empty: it goes now, as it would have then.
+  if (!HasItemLine(text) && EqualsNoCase(*group, icon.group)) {
+    DeleteEmptyGroup(text, *group, *groupArgument);
+    return;
+  }
   for (const GroupItem& item : GroupItems(text)) {
     if (!Matches(*group, item, icon)) continue;
     const auto itemArgument = Argument(item.name);
@@ -103,11 +109,15 @@ void Progman::RemoveFromGroup(std::string& text, const IconItem& icon) {
     SendProgmanCommand(Command("ShowGroup", *groupArgument, ",1"));
     SendProgmanCommand(Command("DeleteItem", *itemArgument, ""));
     if (HasItemLine(text)) continue;
-    text[0] = kDeletedMark;
-    // The start-up group stays, empty, for whatever is put there later.
-    if (!EqualsNoCase(*group, kStartupGroup)) SendProgmanCommand(Command("DeleteGroup", *groupArgument, ""));
+    DeleteEmptyGroup(text, *group, *groupArgument);
     return;
   }
+}
+
+void Progman::DeleteEmptyGroup(std::string& text, std::string_view group, std::string_view argument) {
+  text[0] = kDeletedMark;
+  // The start-up group stays, empty, for whatever is put there later.
+  if (!EqualsNoCase(group, kStartupGroup)) SendProgmanCommand(Command("DeleteGroup", argument, ""));
 }
 
 void Progman::SendProgmanCommand(std::string_view command) {

@@ -34,6 +34,7 @@ class Progman {
   void ReadGroups(std::string_view groupList);
   // Deletes the items of one group text that match the icon.
   void RemoveFromGroup(std::string& text, const IconItem& icon);
+  void DeleteEmptyGroup(std::string& text, std::string_view group, std::string_view argument);
 
   DdeClient& dde_;
   EngineUi& ui_;

@@ -116,7 +116,7 @@ int RegistryOperations::AskRemoveShared(std::string_view path) {
   return answer;
 }
 
-SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
+SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path, const BeforeLowering& beforeLowering) {
   if (globals_.isVersion4OrLater == 0) return SharedCount::NotShared;
   // Opened once for the run: a shared file per record makes this the busiest key.
   if (!sharedCountsOpened_) OpenSharedCounts();
@@ -127,14 +127,16 @@ SharedCount RegistryOperations::ReleaseSharedCount(std::string_view path) {
   if (!count || *count <= 0) return SharedCount::NotShared;
   if (!sharedWritable_) return SharedCount::Keep;
   if (*count > 1) {
+    if (beforeLowering && !beforeLowering(SharedCount::Keep)) return SharedCount::Keep;
     (void)key->Set(path, DwordValue(static_cast<std::uint32_t>(*count - 1)));
     return SharedCount::Keep;
   }
-  const int answer = AskRemoveShared(path);
+  const SharedCount outcome = AskRemoveShared(path) == kSharedYes ? SharedCount::Remove : SharedCount::Keep;
+  if (beforeLowering && !beforeLowering(outcome)) return SharedCount::Keep;
   // This uninstall was the last user: the count goes whatever the answer,
   // and a count that stays keeps its file.
   if (!key->DeleteValue(path).ok()) return SharedCount::Keep;
-  return answer == kSharedYes ? SharedCount::Remove : SharedCount::Keep;
+  return outcome;
 }
 
 namespace {
@@ -189,7 +191,7 @@ bool RegistryOperations::WaitForServerToStop() {
   return true;
 }
 
-SubSystemResult RegistryOperations::RemoveDatabaseEngine() {
+SubSystemResult RegistryOperations::RemoveDatabaseEngine(const std::function<bool()>& beforeLowering) {
   std::optional<std::int32_t> count;
   {
     const auto key = registry_.OpenKey(RegRoot::LocalMachine, kEngineKey);
@@ -197,6 +199,7 @@ SubSystemResult RegistryOperations::RemoveDatabaseEngine() {
     count = UseCountOf(*key, kUseCount);
     if (!count || *count < 1) return SubSystemResult::GoOn;
     if (*count > 1) {
+      if (beforeLowering && !beforeLowering()) return SubSystemResult::GoOn;
       (void)key->Set(kUseCount, TextValue(std::to_string(*count - 1)));
       return SubSystemResult::GoOn;
     }

@@ -5,6 +5,7 @@
 // that nothing uses any more is given up), and the database engine's
 // clean-up. Failures are passed over; only the two questions reach the user.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,12 +43,17 @@ class RegistryOperations {
   // False when the key was refused (a root, a well-known system key, an
   // index outside the root table) and nothing was touched.
   bool DeleteRegistryTree(std::int32_t rootIndex, std::string_view key);
-  SharedCount ReleaseSharedCount(std::string_view path);
+  // `beforeLowering`, when given, is told what the release decides right
+  // before the count is lowered; when it answers false the count stays and
+  // the file is kept.
+  using BeforeLowering = std::function<bool(SharedCount outcome)>;
+  SharedCount ReleaseSharedCount(std::string_view path, const BeforeLowering& beforeLowering = {});
   // How many files the run may release at most: when the counts' key holds
   // no more values than that, its names are read once instead of asking
   // for each file.
   void ExpectSharedReleases(std::size_t files) { expectedReleases_ = files; }
-  SubSystemResult RemoveDatabaseEngine();
+  // `beforeLowering` as above, for a use count that stays above zero.
+  SubSystemResult RemoveDatabaseEngine(const std::function<bool()>& beforeLowering = {});
 
  private:
   void DeleteTreeBelow(RegRoot root, const std::string& key);

@@ -11,6 +11,7 @@
 #include "ShortenPath.h"
 #include "progman/Progman.h"
 #include "registry/RegistryOperations.h"
+#include "run/ReleaseJournal.h"
 #include "system/SystemOperations.h"
 
 namespace scrubber {
@@ -61,7 +62,8 @@ class Uninstaller {
         files_(env.platform.fs, env.platform.profile, env.globals),
         registry_(env.platform.registry, env.platform.system, env.globals, env.strings, env.ui, lead_),
         progman_(env.platform.dde, env.ui),
-        system_(env.platform, files_, env.ui) {}
+        system_(env.platform, files_, env.ui),
+        journal_(env.platform.fs, logPath, lead_) {}
 
   void Run() {
     Prepare();
@@ -162,6 +164,8 @@ class Uninstaller {
     env_.ui.BeginProgress(FillText(env_.strings.Get(kPerformingUninstall), model_.LogHeader.title));
     g_.progressStarted = 1;
     files_.SpareFromTrees(logPath_);
+    files_.SpareFromTrees(journal_.path());
+    journal_.Load();
   }
 
   // --- The steps ---
@@ -192,14 +196,15 @@ class Uninstaller {
   }
 
   // 3. The database engine; its server may make the user abort everything.
+  // Its use count is lowered once across runs of the log.
   SubSystemResult RemoveSubSystem() {
-    // After a cancel the log stays for another run, which would lower the
-    // use count a second time.
+    // After a cancel the log stays for another run, which does this then.
     if (g_.cancelRequested) return SubSystemResult::GoOn;
     const SubSystemItem& sub = model_.SubSystem;
     if (!sub.present || !(automatic() || sub.selected != 0)) return SubSystemResult::GoOn;
+    if (journal_.UseCountLowered(sub.record)) return SubSystemResult::GoOn;
     Progress(kRemovingSubSystem, sub.text);
-    return registry_.RemoveDatabaseEngine();
+    return registry_.RemoveDatabaseEngine([&] { return journal_.RememberUseCount(sub.record); });
   }
 
   // 4. INI files the installation created.
@@ -251,8 +256,13 @@ class Uninstaller {
     if (file.deviceInstall >= minInstall_) system_.RemoveDevice(file.path);
   }
 
+  // A record's count is released once across runs of the log: a later run
+  // takes what the first decided.
   SharedCount Release(const FileItem& file) {
-    return file.sharedCounted ? registry_.ReleaseSharedCount(file.path) : SharedCount::NotShared;
+    if (!file.sharedCounted) return SharedCount::NotShared;
+    if (const auto earlier = journal_.CountReleased(file.record)) return *earlier;
+    return registry_.ReleaseSharedCount(
+        file.path, [&](SharedCount outcome) { return journal_.RememberCount(file.record, outcome); });
   }
 
   // 7. Private files: shared counts released, components unregistered.
@@ -389,11 +399,17 @@ class Uninstaller {
     // roll back the installation before and forget the rest of this one.
     if (g_.cancelRequested) return;
     if (rollback() && model_.lastInstallOffset != 0) {
-      (void)env_.platform.fs.TruncateFile(logPath_, model_.lastInstallOffset);
+      if (env_.platform.fs.TruncateFile(logPath_, model_.lastInstallOffset)) {
+        journal_.ForgetFrom(model_.lastInstallOffset);
+      }
       return;
     }
     if (!rollback() && !automatic() && !files_.sparedInTree()) return;
-    if (files_.DeleteOneFile(logPath_)) RemoveDirectoriesKeptForTheLog();
+    // The journal only after the log: the other way round, a stop between
+    // the two would leave a log whose counts another run lowers again.
+    if (!files_.DeleteOneFile(logPath_)) return;
+    (void)journal_.Delete();
+    RemoveDirectoriesKeptForTheLog();
   }
 
   // The chosen directories that stayed in step 13, tried again now that the
@@ -414,6 +430,7 @@ class Uninstaller {
   RegistryOperations registry_;
   Progman progman_;
   SystemOperations system_;
+  ReleaseJournal journal_;
   std::array<std::string, kPrefixIds.size()> prefixes_;
   std::uint32_t minInstall_ = 1;
   std::chrono::steady_clock::time_point lastPump_{};

@@ -106,6 +106,9 @@ void SystemOperations::RemoveDevice(std::string_view path) {
   const std::string windowsDir = fs.WindowsDirectory();
   const std::string iniPath = InDirectory(windowsDir, kSystemIni);
   const std::string tempPath = InDirectory(windowsDir, kSystemIniTemp);
+  // A run stopped between taking SYSTEM.INI away and giving the finished
+  // copy its name left only the copy: it takes the name first.
+  if (!fs.GetAttributes(iniPath) && fs.GetAttributes(tempPath)) (void)fs.RenameFile(tempPath, iniPath);
   bool complete = false;
   int commentedOut = 0;
   {

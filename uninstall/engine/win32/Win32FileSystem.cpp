@@ -248,6 +248,21 @@ std::unique_ptr<FileWriter> Win32FileSystem::CreateForWriting(std::string_view p
   return std::make_unique<Win32Writer>(h);
 }
 
+Status Win32FileSystem::AppendToFile(std::string_view path, std::string_view bytes) {
+  Status status;
+  auto p = CPath(path, status);
+  if (!p) return status;
+  if (bytes.size() > MAXDWORD) return Status::Fail(SysError::Other, ERROR_INVALID_PARAMETER);
+  // FILE_APPEND_DATA alone: every write lands at the end, whoever else appends.
+  win32::FileHandle file(
+      CreateFileA(p->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return LastError();
+  if (written != bytes.size()) return Status::Fail(SysError::Other, ERROR_HANDLE_DISK_FULL);
+  return Result(FlushFileBuffers(file.get()));
+}
+
 Status Win32FileSystem::TruncateFile(std::string_view path, std::uint64_t size) {
   Status status;
   auto p = CPath(path, status);

@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<FileReader> OpenForReading(std::string_view path) override;
   std::unique_ptr<FileReader> OpenForReadingUnchanged(std::string_view path) override;
   std::unique_ptr<FileWriter> CreateForWriting(std::string_view path) override;
+  Status AppendToFile(std::string_view path, std::string_view bytes) override;
   Status TruncateFile(std::string_view path, std::uint64_t size) override;
   Status RenameFile(std::string_view from, std::string_view to) override;
   std::optional<FileIdentity> IdentityOf(std::string_view path) override;

@@ -81,6 +81,7 @@ TEST(FakeFileSystem, EveryCallInTheTableCanBeFailed) {
     if (call == "CreateForWriting") failed = !fs.CreateForWriting("C:\\APP\\W.TXT");
     if (call == "Write") failed = !fs.CreateForWriting("C:\\APP\\W.TXT")->Write(std::string_view("w"));
     if (call == "TruncateFile") failed = !fs.TruncateFile("C:\\APP\\A.TXT", 0);
+    if (call == "AppendToFile") failed = !fs.AppendToFile("C:\\APP\\A.TXT", "b");
     if (call == "RenameFile") failed = !fs.RenameFile("C:\\APP\\A.TXT", "C:\\APP\\R.TXT");
     if (call == "IdentityOf") failed = !fs.IdentityOf("C:\\APP\\A.TXT");
     if (call == "ChangeCurrentDirectory") failed = !fs.ChangeCurrentDirectory("C:\\APP");

@@ -54,6 +54,7 @@ TEST_F(DryRun, AutomaticPlansEveryStepInOrderAndChangesNothing) {
             "stop service       DemoSvc\n"
             "delete service     DemoSvc\n"
             "ini write          C:\\APP\\DEMO.INI  [Main] Key=before\n"
+            "append to file     C:\\APP\\INSTALL.JNL  (16 bytes)\n"
             "delete value       HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs"
             "  [C:\\WINDOWS\\SYSTEM32\\SHARED.DLL]\n"
             "delete file        C:\\APP\\A.DLL\n"
@@ -61,7 +62,8 @@ TEST_F(DryRun, AutomaticPlansEveryStepInOrderAndChangesNothing) {
             "delete value       HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings  [x]\n"
             "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings\n"
             "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\n"
-            "delete log         C:\\APP\\INSTALL.LOG\n");
+            "delete log         C:\\APP\\INSTALL.LOG\n"
+            "delete file        C:\\APP\\INSTALL.JNL\n");
   EXPECT_EQ(world.Snapshot(), before);
 }
 

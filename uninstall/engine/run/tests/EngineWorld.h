@@ -40,6 +40,7 @@ class ScriptedUi final : public EngineUi {
   }
   int AskRemoveShared(std::string_view text) override {
     questions.emplace_back(text);
+    if (answerFor) return answerFor(text);
     if (sharedAnswers.empty()) return kSharedNo;
     int answer = sharedAnswers.front();
     sharedAnswers.pop_front();
@@ -59,6 +60,7 @@ class ScriptedUi final : public EngineUi {
   std::vector<std::uint32_t> waits;
   std::deque<int> sharedAnswers, serverAnswers;
   std::function<void()> onServerMessage;
+  std::function<int(std::string_view question)> answerFor;  // instead of the queue
   std::size_t cancelAtLine = 0;  // 1-based; 0 never
   int repaints = 0, pumps = 0, focusBacks = 0;
   int pumpsAtLastLine = 0;  // `pumps` when the last line was shown

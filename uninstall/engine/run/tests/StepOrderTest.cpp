@@ -50,6 +50,8 @@ TEST_F(EngineTest, EveryKindOfChangeIsUndoneInTheFixedOrder) {
       "start program      C:\\APP\\UNINST.EXE /x",
       "stop service       DemoSvc",
       "delete service     DemoSvc",
+      // Remembered before it is lowered, so that no other run lowers it again.
+      "append to file     C:\\APP\\INSTALL.JNL  (18 bytes)",
       "set value          HKEY_LOCAL_MACHINE\\Software\\Borland\\Database Engine  [UseCount] = REG_SZ 1",
       "delete file        C:\\APP\\APP.INI",
       "ini write          C:\\WINDOWS\\WIN.INI  [Demo] Key=old",
@@ -72,6 +74,7 @@ TEST_F(EngineTest, EveryKindOfChangeIsUndoneInTheFixedOrder) {
       "progman command    [DeleteGroup(Demo)]",
       // The log last: a run stopped before can be run again from it.
       "delete log         C:\\APP\\INSTALL.LOG",
+      "delete file        C:\\APP\\INSTALL.JNL",
   };
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines, expected) << PlanToText(plan.steps);

@@ -269,6 +269,13 @@ TEST_P(Contract, FilesAreCutRenamedAndReadFromAnOffset) {
   EXPECT_TRUE(fs().TruncateFile(In("DATA.TXT"), 4));
   EXPECT_EQ(fs().ReadWholeFile(In("data.txt")), "0123");
   EXPECT_EQ(fs().TruncateFile(In("missing.txt"), 0).error, SysError::NotFound);
+  // Appending adds at the end, and makes a missing file but no directory.
+  EXPECT_TRUE(fs().AppendToFile(In("data.txt"), "45"));
+  EXPECT_TRUE(fs().AppendToFile(In("added.txt"), "a"));
+  EXPECT_TRUE(fs().AppendToFile(In("added.txt"), "b"));
+  EXPECT_EQ(fs().ReadWholeFile(In("added.txt")), "ab");
+  EXPECT_FALSE(fs().AppendToFile(In("no dir\\x.txt"), "a"));
+  EXPECT_TRUE(fs().TruncateFile(In("data.txt"), 4));
 
   auto reader = fs().OpenForReading(In("data.txt"));
   ASSERT_TRUE(reader);

@@ -115,6 +115,9 @@ bool FileOperations::DeleteClearingAttributes(std::string_view path) {
 }
 
 bool FileOperations::RemoveFile(std::string_view path) {
+  // A directory where a file was logged keeps its attributes.
+  const auto attributes = fs_.GetAttributes(path);
+  if (!attributes || (*attributes & kAttrDirectory)) return false;
   if (path.empty() || path.size() >= kMaxPath) return false;
   bool deleted = DeleteClearingAttributes(path);
   if (path.size() >= 5 && EndsWithNoCase(path, ".HLP")) {
@@ -367,6 +370,10 @@ RestoreResult FileOperations::RestoreBackup(std::string_view backupPath, std::st
   if (fs_.CopyOver(backupPath, targetPath)) {
     RemoveFile(backupPath);
     return RestoreResult::Restored;
+  }
+  // A backup is a file and goes where a file was, never over a directory.
+  if (const auto attributes = fs_.GetAttributes(targetPath); attributes && (*attributes & kAttrDirectory)) {
+    return RestoreResult::Refused;
   }
   std::string tempPath = MakeTempName(targetPath);
   if (tempPath.empty() || !fs_.CopyOver(backupPath, tempPath)) {

@@ -23,6 +23,7 @@ enum class RestoreResult {
   Restored,       // the backup is in place and deleted
   AtRestart,      // copied beside the target, replacement registered for the next start
   TargetDeleted,  // no copy could be made: the target is deleted, the backup kept
+  Refused,        // the target is a directory: nothing was done
 };
 
 class FileOperations {

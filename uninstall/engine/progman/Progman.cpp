@@ -108,7 +108,9 @@ void Progman::RemoveFromGroup(std::string& text, const IconItem& icon) {
     SendProgmanCommand(Command("ShowGroup", *groupArgument, ",2"));
     SendProgmanCommand(Command("ShowGroup", *groupArgument, ",1"));
     SendProgmanCommand(Command("DeleteItem", *itemArgument, ""));
-    if (HasItemLine(text)) continue;
+    // Only the group the log names goes once empty: an item found in
+    // another by its command leaves that group to its own product.
+    if (HasItemLine(text) || !EqualsNoCase(*group, icon.group)) continue;
     DeleteEmptyGroup(text, *group, *groupArgument);
     return;
   }

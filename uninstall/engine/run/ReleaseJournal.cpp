@@ -56,11 +56,14 @@ std::string ReleaseJournal::PathFor(std::string_view logPath, LeadBytes lead) {
 
 void ReleaseJournal::Load() {
   entries_.clear();
+  finish_ = Finish{};
+  found_ = false;
   unreadable_ = false;
   wholeLength_ = 0;
   lengthKnown_ = true;
   endsInsideALine_ = false;
   if (!fs_.GetAttributes(path_)) return;  // no run has released anything yet
+  found_ = true;
   const auto text = fs_.ReadWholeFile(path_);
   if (!text || text->size() > kMaxJournalBytes) {
     unreadable_ = true;
@@ -70,6 +73,14 @@ void ReleaseJournal::Load() {
   for (std::size_t end; (end = text->find('\n', at)) != std::string::npos; at = end + 1) {
     std::string_view whole(text->data() + at, end - at);
     if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
+    if (whole.starts_with("D ") && whole.size() > 2) {
+      finish_.directories.emplace_back(whole.substr(2));
+      continue;
+    }
+    if (whole == "P") {
+      finish_.programGoes = true;
+      continue;
+    }
     const auto line = ParseLine(whole);
     if (!line) continue;
     if (line->kind == 'X') {
@@ -97,7 +108,9 @@ std::optional<SharedCount> ReleaseJournal::CountReleased(const RecordId& record)
   return entry->decision == 'R' ? SharedCount::Remove : SharedCount::Keep;
 }
 
-bool ReleaseJournal::UseCountLowered(const RecordId& record) const { return unreadable_ || Find('U', record); }
+bool ReleaseJournal::UseCountLowered(const RecordId& record) const {
+  return unreadable_ || Find('U', record);
+}
 
 bool ReleaseJournal::Append(char kind, const RecordId& record, char decision) {
   if (unreadable_) return false;
@@ -126,12 +139,23 @@ bool ReleaseJournal::RememberCount(const RecordId& record, SharedCount outcome) 
   return Append('C', record, outcome == SharedCount::Remove ? 'R' : 'K');
 }
 
-bool ReleaseJournal::RememberUseCount(const RecordId& record) { return Append('U', record, '-'); }
+bool ReleaseJournal::RememberUseCount(const RecordId& record) {
+  return Append('U', record, '-');
+}
 
 void ReleaseJournal::ForgetFrom(std::uint64_t offset) {
   if (entries_.lower_bound(offset) == entries_.end()) return;
   // Not written: the entries stay, and at worst keep a count one too high.
   if (Append('X', RecordId{offset, 0}, '-')) entries_.erase(entries_.lower_bound(offset), entries_.end());
+}
+
+bool ReleaseJournal::RememberFinish(const Finish& finish) {
+  std::string lines = endsInsideALine_ ? "\r\n" : "";
+  for (const std::string& dir : finish.directories) lines += "D " + dir + "\r\n";
+  if (finish.programGoes) lines += "P\r\n";
+  if (!fs_.AppendToFile(path_, lines).ok()) return false;
+  finish_ = finish;
+  return true;
 }
 
 Status ReleaseJournal::Delete() {

@@ -11,6 +11,8 @@
 //   C <offset> <hash> K|R   a shared count released; the file kept or removed
 //   U <offset> <hash> -     the database engine's use count lowered
 //   X <offset> 00000000 -   the log was cut there: what stood past it is void
+//   D <directory>           to try again once the log is gone (written just
+//   P                       before it goes), and the program file to go too
 // A line without its line end (a write cut short) or not of that form says
 // nothing; the next line written takes the place of a cut one.
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "UninstallModel.h"
 #include "platform/FileSystem.h"
@@ -53,6 +56,19 @@ class ReleaseJournal {
   // is not taken for them.
   void ForgetFrom(std::uint64_t offset);
 
+  // What a run has left to do once its log is gone: the chosen directories
+  // that only the log kept, and whether the program file goes too. Written
+  // before the log is deleted, so that a run stopped between the two can be
+  // finished without it.
+  struct Finish {
+    std::vector<std::string> directories;
+    bool programGoes = false;
+  };
+  [[nodiscard]] bool RememberFinish(const Finish& finish);
+  const Finish& finish() const { return finish_; }
+  // Whether Load found a journal.
+  bool found() const { return found_; }
+
   // With the log: gone when the log is.
   [[nodiscard]] Status Delete();
 
@@ -68,6 +84,8 @@ class ReleaseJournal {
   FileSystem& fs_;
   std::string path_;
   std::multimap<std::uint64_t, Entry> entries_;  // by offset
+  Finish finish_;
+  bool found_ = false;
   bool unreadable_ = false;
   // The bytes up to the last whole line; past them, a write cut short,
   // which the next line replaces.

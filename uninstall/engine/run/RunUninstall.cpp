@@ -405,20 +405,27 @@ class Uninstaller {
       return;
     }
     if (!rollback() && !automatic() && !files_.sparedInTree()) return;
-    // The journal only after the log: the other way round, a stop between
-    // the two would leave a log whose counts another run lowers again.
+    // What is left once the log is gone is written down first, so that a
+    // run stopped after the log went can still be finished; and the journal
+    // goes only after the log: the other way round, a stop between the two
+    // would leave a log whose counts another run lowers again.
+    ReleaseJournal::Finish finish{DirectoriesKeptForTheLog(), g_.selfDeletePending != 0};
+    if (!finish.directories.empty() || finish.programGoes) (void)journal_.RememberFinish(finish);
     if (!files_.DeleteOneFile(logPath_)) return;
     (void)journal_.Delete();
-    RemoveDirectoriesKeptForTheLog();
+    for (const std::string& dir : finish.directories) (void)files_.RemoveDirectoryTree(dir, false);
   }
 
-  // The chosen directories that stayed in step 13, tried again now that the
-  // log is gone: only those that held nothing else go.
-  void RemoveDirectoriesKeptForTheLog() {
+  // The chosen directories that stayed in step 13, to be tried again once
+  // the log is gone: only those that then hold nothing else go.
+  std::vector<std::string> DirectoriesKeptForTheLog() {
+    std::vector<std::string> kept;
     for (const DirItem& dir : model_.Directories) {
-      if (!Chosen(dir.selected) || dir.lastInstall < minInstall_ || !files_.FileExists(dir.path)) continue;
-      (void)files_.RemoveDirectoryTree(dir.path, false);
+      if (Chosen(dir.selected) && dir.lastInstall >= minInstall_ && files_.FileExists(dir.path)) {
+        kept.push_back(dir.path);
+      }
     }
+    return kept;
   }
 
   const EngineEnvironment& env_;
@@ -441,5 +448,17 @@ class Uninstaller {
 void RunUninstall(const EngineEnvironment& env, UninstallModel& model, std::string_view logPath) {
   Uninstaller(env, model, logPath).Run();
 }
+bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath) {
+  if (platform.fs.GetAttributes(logPath)) return false;
+  ReleaseJournal journal(platform.fs, logPath, platform.fs.CodePageLeadBytes());
+  journal.Load();
+  if (!journal.found()) return false;
+  FileOperations files(platform.fs, platform.profile, globals);
+  if (!journal.Delete().ok()) return false;
+  for (const std::string& dir : journal.finish().directories) (void)files.RemoveDirectoryTree(dir, false);
+  if (journal.finish().programGoes) globals.selfDeletePending = 1;
+  return true;
+}
+
 
 }  // namespace scrubber

@@ -24,4 +24,10 @@ struct EngineEnvironment {
 // trailing backslashes removed.
 void RunUninstall(const EngineEnvironment& env, UninstallModel& model, std::string_view logPath);
 
+// A run stopped after it deleted its log left the log's journal: what that
+// run still had to do is done now (its directories tried again, and the
+// program file marked to go). False, touching nothing, unless the log is
+// missing and its journal is there.
+[[nodiscard]] bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath);
+
 }  // namespace scrubber

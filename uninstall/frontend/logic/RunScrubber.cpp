@@ -195,6 +195,13 @@ class Run {
     shell_.SetWaitCursor(true);
     ParseEnvironment env{platform_.fs, platform_.profile, platform_.registry, platform_.system, paths_, *strings_,
                          shell_, g_, g_.captionArg.size() > 1 ? std::string_view(g_.captionArg) : std::string_view()};
+    if (FinishStoppedRun(platform_, g_, g_.logPath)) {
+      // The end of a run stopped after its log went: the program and the
+      // log's directory go as after that run.
+      uninstallDir_ = WithBackslash(DirectoryOf(g_.logPath, Lead()), Lead());
+      engineRan_ = true;
+      return false;
+    }
     const bool ok = ParseInstallLog(env, g_.logPath, model) == 0;
     uninstallDir_ = model.uninstallDir;
     if (ok) ReportStatus(model.LogHeader, 0);

@@ -62,6 +62,7 @@ TEST_F(DryRun, AutomaticPlansEveryStepInOrderAndChangesNothing) {
             "delete value       HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings  [x]\n"
             "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\\Settings\n"
             "delete key         HKEY_LOCAL_MACHINE\\Software\\Demo\n"
+            "append to file     C:\\APP\\INSTALL.JNL  (27 bytes)\n"
             "delete log         C:\\APP\\INSTALL.LOG\n"
             "delete file        C:\\APP\\INSTALL.JNL\n");
   EXPECT_EQ(world.Snapshot(), before);

@@ -118,13 +118,12 @@ TEST_F(ProgmanTest, NamesWithSeparatorsAreQuoted) {
   progman.OpenProgmanConversation();
   progman.RemoveIcon(Icon("Acme, Inc", "Readme", "-"));
   progman.RemoveIcon(Icon("-", "-", "C:\\ACME\\TOOL.EXE"));
-  progman.RemoveIcon(Icon("-", "-", "C:\\ACME\\PAD.EXE"));
-  EXPECT_EQ(dde.Executed(), (std::vector<std::string>{
-                                "[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]", "[DeleteItem(Readme)]",
-                                "[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]",
-                                "[DeleteItem(\"Tool [beta]\")]", "[ShowGroup(\"Acme, Inc\",2)]",
-                                "[ShowGroup(\"Acme, Inc\",1)]", "[DeleteItem(\" Padded \")]",
-                                "[DeleteGroup(\"Acme, Inc\")]"}));
+  progman.RemoveIcon(Icon("Acme, Inc", "-", "C:\\ACME\\PAD.EXE"));
+  EXPECT_EQ(dde.Executed(), (std::vector<std::string>{"[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]",
+                                                      "[DeleteItem(Readme)]", "[ShowGroup(\"Acme, Inc\",2)]",
+                                                      "[ShowGroup(\"Acme, Inc\",1)]", "[DeleteItem(\"Tool [beta]\")]",
+                                                      "[ShowGroup(\"Acme, Inc\",2)]", "[ShowGroup(\"Acme, Inc\",1)]",
+                                                      "[DeleteItem(\" Padded \")]", "[DeleteGroup(\"Acme, Inc\")]"}));
   EXPECT_FALSE(dde.HasGroup("Acme, Inc"));
   EXPECT_TRUE(dde.HasItem("Other", "Readme"));
 }

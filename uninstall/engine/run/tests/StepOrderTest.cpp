@@ -72,7 +72,9 @@ TEST_F(EngineTest, EveryKindOfChangeIsUndoneInTheFixedOrder) {
       "progman command    [ShowGroup(Demo,1)]",
       "progman command    [DeleteItem(Editor)]",
       "progman command    [DeleteGroup(Demo)]",
-      // The log last: a run stopped before can be run again from it.
+      // The log last: a run stopped before can be run again from it. What
+      // is left once it is gone is written down before it goes.
+      "append to file     C:\\APP\\INSTALL.JNL  (10 bytes)",
       "delete log         C:\\APP\\INSTALL.LOG",
       "delete file        C:\\APP\\INSTALL.JNL",
   };

@@ -11,12 +11,14 @@
 #             a file the upgrade replaced (with a backup) open: the restart
 #             question answered OK, and after Wine's restart the state after
 #             the first installation is back, the log cut to its bytes
+#   killed    install, "UNINST.EXE /S" ended with TerminateProcess at a point
+#             in each of four steps, then "/S" again: as after one silent run
 # Each scenario runs in its own copy of one fresh prefix; the uninstaller
 # deletes what its log names, so the copies reach nothing of the host.
 set -u
 env_script=$1 snapshot=$2 sample=$3 setup=$4 scrubber=$5 wizard=$6 fixtures=$7
 shift 7
-scenarios=${*:-silent wizard rollback}
+scenarios=${*:-silent wizard rollback killed}
 . "$env_script"
 unset WINE_SESSION_OWNED WINE_SESSION_PREFIX
 work=$(mktemp -d "${TMPDIR:-/tmp}/roundtrip.XXXXXX") || exit 1
@@ -41,7 +43,7 @@ mkdir -p "$rt/fixtures" "$rt/sample" "$rt/progman"
 cp "$setup" "$rt/SampleSetup.exe"
 cp "$scrubber" "$rt/fixtures/Scrubber.exe"  # the product installs it as its UNINST.EXE
 cp "$wizard" "$rt/roundtrip_wizard.exe"
-for f in TouchFile.exe SelfRegExe.exe ServiceFixture.exe ProgmanFixture.exe SelfRegDll.dll PlainDll.dll; do
+for f in TouchFile.exe KillWhen.exe SelfRegExe.exe ServiceFixture.exe ProgmanFixture.exe SelfRegDll.dll PlainDll.dll; do
   cp "$fixtures/$f" "$rt/fixtures/$f"
 done
 cp "$sample"/*.txt "$rt/sample/"
@@ -130,6 +132,43 @@ scenario_rollback() {
   settle
   snap rollback-after && compare rollback-first rollback-after residues-rollback.txt || fail "rollback: not as after the first installation"
   cmp "$work/first-install.log" "$WINEPREFIX/$app_unix/INSTALL.LOG" || fail "rollback: the log is not cut back to the first installation"
+}
+
+# One silent run ended the moment CONDITION holds (see KillWhen.exe), where
+# LANDED (a shell test) confirms the step it ended in; then a silent run to
+# the end. The ended run's temporary copy goes at the next restart.
+killed_at() {  # name, condition, landed
+  new_prefix "killed-$1" || { fail "killed $1: prepare"; return; }
+  snap "killed-$1-before" || { fail "killed $1: snapshot"; return; }
+  install product.txt || { fail "killed $1: install"; return; }
+  wine_in 180 'C:\rt\fixtures\KillWhen.exe' "$2" "\"$app\\UNINST.EXE\" /S \"$app\\INSTALL.LOG\"" ||
+    { fail "killed $1: not ended at $2"; return; }
+  eval "$3" || fail "killed $1: ended elsewhere than meant"
+  # Windows keeps a running program's file until its helper deletes it;
+  # Wine lets the run delete it at once. Put back as Windows kept it.
+  [ -e "$WINEPREFIX/$app_unix/UNINST.EXE" ] || cp "$WINEPREFIX/drive_c/rt/fixtures/Scrubber.exe" "$WINEPREFIX/$app_unix/UNINST.EXE"
+  wine_in 180 "$app\\UNINST.EXE" /S "$app\\INSTALL.LOG" || fail "killed $1: second uninstall"
+  settle
+  wine_in 120 wineboot -r >/dev/null 2>&1
+  settle
+  snap "killed-$1-after" && compare "killed-$1-before" "killed-$1-after" residues-silent.txt ||
+    fail "killed $1: not as after one silent run"
+}
+
+scenario_killed() {
+  local counts='HKLM\Software\Microsoft\Windows\CurrentVersion\SharedDLLs'
+  # The last count released (step 8), the files not yet removed.
+  killed_at release "value-gone=$counts|C:\\windows\\system32\\SAMPCTL.DLL" \
+    '[ -e "$WINEPREFIX/$app_unix/SAMPLE.386" ]'
+  # Among the private files (step 9).
+  killed_at files "gone=$app\\README.TXT" \
+    '[ ! -e "$WINEPREFIX/$app_unix/README.TXT" ] && [ -e "$WINEPREFIX/$app_unix/SAMPLE.386" ]'
+  # Among the registry steps (15 and 16): the directories gone, the icons not yet.
+  killed_at registry 'value-gone=HKLM\Software\Sample Company\Sample Application|Version' \
+    '[ ! -e "$WINEPREFIX/$app_unix/Lang" ] && grep -q "Sample Application" "$WINEPREFIX/drive_c/rt/progman/groups.txt"'
+  # After the log, its journal still there for the removal helper.
+  killed_at log "gone=$app\\INSTALL.LOG" \
+    '[ ! -e "$WINEPREFIX/$app_unix/INSTALL.LOG" ] && [ -e "$WINEPREFIX/$app_unix/INSTALL.JNL" ]'
 }
 
 for s in $scenarios; do

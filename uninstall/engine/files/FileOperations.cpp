@@ -119,13 +119,14 @@ bool FileOperations::RemoveFile(std::string_view path) {
   const auto attributes = fs_.GetAttributes(path);
   if (!attributes || (*attributes & kAttrDirectory)) return false;
   if (path.empty() || path.size() >= kMaxPath) return false;
-  bool deleted = DeleteClearingAttributes(path);
+  // A help file's index files first: a run stopped between finds the help
+  // file still there and takes them with it, not the other way round.
   if (path.size() >= 5 && EndsWithNoCase(path, ".HLP")) {
     std::string stem(path.substr(0, path.size() - 4));
     DeleteOneFile(stem + ".GID");
     DeleteOneFile(stem + ".FTS");
   }
-  return deleted;
+  return DeleteClearingAttributes(path);
 }
 
 bool FileOperations::RemoveOneDirectory(std::string_view path) {

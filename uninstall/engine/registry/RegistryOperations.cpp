@@ -54,16 +54,20 @@ void RegistryOperations::RemoveRegistryValue(const RegKeyItem& item) {
   std::string path = item.key;
   bool valueDeleted = false;
   for (;;) {
+    bool gone = false;
     {
       const auto key = registry_.OpenKey(*root, path);
-      if (!key) return;
-      if (!valueDeleted) (void)key->DeleteValue(item.valueName);
+      // A key already gone (an earlier run stopped while pruning) leaves its
+      // parent to be looked at, as its deletion would have.
+      gone = !key && !registry_.OpenKeyToRead(*root, path);
+      if (!key && !gone) return;
+      if (key && !valueDeleted) (void)key->DeleteValue(item.valueName);
       valueDeleted = true;
-      if (!IsEmptyKey(*key)) return;
+      if (key && !IsEmptyKey(*key)) return;
     }
     // Every ancestor of a protected key is protected too: the walk ends here.
     if (IsProtectedKey(*root, path, lead_)) return;
-    (void)registry_.DeleteKey(*root, path);
+    if (!gone) (void)registry_.DeleteKey(*root, path);
     const std::size_t cut = FindLastBackslash(path, lead_);
     if (cut == std::string::npos) return;
     path.resize(cut);

@@ -145,7 +145,13 @@ bool ReleaseJournal::RememberUseCount(const RecordId& record) {
 
 void ReleaseJournal::ForgetFrom(std::uint64_t offset) {
   if (entries_.lower_bound(offset) == entries_.end()) return;
-  // Not written: the entries stay, and at worst keep a count one too high.
+  // A journal of the cut installation alone goes with it. Otherwise, and
+  // when that fails, the cut is noted; when even that cannot be written the
+  // entries stay, and at worst keep a count one too high.
+  if (entries_.begin()->first >= offset && Delete().ok()) {
+    entries_.clear();
+    return;
+  }
   if (Append('X', RecordId{offset, 0}, '-')) entries_.erase(entries_.lower_bound(offset), entries_.end());
 }
 

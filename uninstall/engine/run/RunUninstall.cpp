@@ -412,6 +412,10 @@ class Uninstaller {
     ReleaseJournal::Finish finish{DirectoriesKeptForTheLog(), g_.selfDeletePending != 0};
     if (!finish.directories.empty() || finish.programGoes) (void)journal_.RememberFinish(finish);
     if (!files_.DeleteOneFile(logPath_)) return;
+    // The program's own file goes after this run, by its removal helper:
+    // the journal stays for that helper, so that a run stopped before it
+    // can still be finished.
+    if (finish.programGoes) return;
     (void)journal_.Delete();
     for (const std::string& dir : finish.directories) (void)files_.RemoveDirectoryTree(dir, false);
   }
@@ -448,15 +452,18 @@ class Uninstaller {
 void RunUninstall(const EngineEnvironment& env, UninstallModel& model, std::string_view logPath) {
   Uninstaller(env, model, logPath).Run();
 }
-bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath) {
-  if (platform.fs.GetAttributes(logPath)) return false;
+bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath, ProgramFile program) {
+  if (logPath.empty() || platform.fs.GetAttributes(logPath)) return false;
   ReleaseJournal journal(platform.fs, logPath, platform.fs.CodePageLeadBytes());
   journal.Load();
   if (!journal.found()) return false;
-  FileOperations files(platform.fs, platform.profile, globals);
+  if (journal.finish().programGoes && program == ProgramFile::StillThere) {
+    globals.selfDeletePending = 1;
+    return true;
+  }
   if (!journal.Delete().ok()) return false;
+  FileOperations files(platform.fs, platform.profile, globals);
   for (const std::string& dir : journal.finish().directories) (void)files.RemoveDirectoryTree(dir, false);
-  if (journal.finish().programGoes) globals.selfDeletePending = 1;
   return true;
 }
 

@@ -24,10 +24,15 @@ struct EngineEnvironment {
 // trailing backslashes removed.
 void RunUninstall(const EngineEnvironment& env, UninstallModel& model, std::string_view logPath);
 
-// A run stopped after it deleted its log left the log's journal: what that
-// run still had to do is done now (its directories tried again, and the
-// program file marked to go). False, touching nothing, unless the log is
-// missing and its journal is there.
-[[nodiscard]] bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath);
+// A run that deleted its log and then stopped, or left the rest to its
+// removal helper, left the log's journal: what that run still had to do is
+// done now. While the program file that was to go is `StillThere`, that is
+// only marking it to go (globals.selfDeletePending): the journal stays for
+// the helper, which calls this again once the file is `Gone` and then
+// deletes the journal and tries the directories again. False, touching
+// nothing, unless the log is missing and its journal is there.
+enum class ProgramFile { StillThere, Gone };
+[[nodiscard]] bool FinishStoppedRun(Platform& platform, Globals& globals, std::string_view logPath,
+                                    ProgramFile program = ProgramFile::Gone);
 
 }  // namespace scrubber

@@ -182,7 +182,10 @@ class Run {
   void RunRemovalHelper() {
     shell_.WaitOneSecond();
     FileOperations files(platform_.fs, platform_.profile, g_);
-    RemoveFirstRun(files, SplitRemovalArgs(g_.logPath), platform_.fs.CodePageLeadBytes());
+    const RemovalArgs args = SplitRemovalArgs(g_.logPath);
+    RemoveFirstRun(files, args, platform_.fs.CodePageLeadBytes(), [&] {
+      if (!args.logPath.empty()) (void)FinishStoppedRun(platform_, g_, args.logPath, ProgramFile::Gone);
+    });
     shell_.CloseMainWindow();
     shell_.ReleaseWizardBitmap();
     shell_.DeleteFonts();
@@ -195,7 +198,7 @@ class Run {
     shell_.SetWaitCursor(true);
     ParseEnvironment env{platform_.fs, platform_.profile, platform_.registry, platform_.system, paths_, *strings_,
                          shell_, g_, g_.captionArg.size() > 1 ? std::string_view(g_.captionArg) : std::string_view()};
-    if (FinishStoppedRun(platform_, g_, g_.logPath)) {
+    if (FinishStoppedRun(platform_, g_, g_.logPath, ProgramFile::StillThere)) {
       // The end of a run stopped after its log went: the program and the
       // log's directory go as after that run.
       uninstallDir_ = WithBackslash(DirectoryOf(g_.logPath, Lead()), Lead());
@@ -277,11 +280,13 @@ class Run {
       // sat in a folder others may write to.
       const auto held = g_.tempCopyPath.empty() ? nullptr : platform_.fs.OpenForReadingUnchanged(g_.tempCopyPath);
       const bool helperStarted = IsOurCopy(held.get());
-      if (helperStarted) shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_));
+      if (helperStarted) shell_.StartProgram(RemovalHelperCommand(g_.tempCopyPath, ownShort, uninstallDir_, g_.logPath));
       // Without a helper the file goes at the next restart. With one, a
       // quick restart could end it during its first second and leave the
       // program behind for good.
       if (!helperStarted || RestartFollows()) DeleteAtRestart(platform_.fs, g_.platformKind, ownShort);
+      // Without a helper nobody else would finish what the log's journal holds.
+      if (!helperStarted) (void)FinishStoppedRun(platform_, g_, g_.logPath, ProgramFile::Gone);
     } else {
       (void)platform_.fs.EraseFile(ownShort);
     }

@@ -50,11 +50,13 @@ std::string TempCopyPathFrom(std::string_view tempName) {
 }
 
 std::string RemovalHelperCommand(std::string_view tempCopyPath, std::string_view programFile,
-                                 std::string_view uninstallDir) {
+                                 std::string_view uninstallDir, std::string_view logPath) {
   std::string command = Quoted(tempCopyPath);
   command.append(kHelperSwitch).append(Quoted(programFile));
   command.push_back(kSpace);
   command.append(Quoted(uninstallDir));
+  command.push_back(kSpace);
+  command.append(Quoted(logPath));
   return command;
 }
 
@@ -63,6 +65,7 @@ RemovalArgs SplitRemovalArgs(std::string_view remainder) {
   args.programFile = TakeArgument(remainder, false);
   // The older unquoted form: everything after the first blank is the directory.
   args.directory = TakeArgument(remainder, true);
+  args.logPath = TakeArgument(remainder, true);
   return args;
 }
 
@@ -89,9 +92,11 @@ void DeleteAtRestart(FileSystem& fs, std::int32_t platformKind, std::string_view
   // would lose the renames already waiting in it.
 }
 
-void RemoveFirstRun(FileOperations& files, const RemovalArgs& args, const LeadBytes& leadBytes) {
+void RemoveFirstRun(FileOperations& files, const RemovalArgs& args, const LeadBytes& leadBytes,
+                    const std::function<void()>& afterProgram) {
   const std::string_view program = args.programFile;
   if (!program.empty() && !EndsWithBackslash(program, leadBytes)) (void)files.DeleteOneFile(program);
+  if (afterProgram) afterProgram();
 
   const std::size_t slash = FindLastBackslash(program, leadBytes);
   if (slash != std::string_view::npos) (void)files.RemoveDirectoryTree(program.substr(0, slash), false);

@@ -3,6 +3,7 @@
 // copy's name, the removal helper's command line and how the helper reads
 // it, deletion at the next restart, and the helper's clean-up.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,14 +18,15 @@ namespace scrubber {
 std::string TempCopyPathFrom(std::string_view tempName);
 
 // The command that starts the temporary copy as removal helper:
-// "<copy>" /z "<program file>" "<directory>". Both paths are quoted so that
-// blanks in them (where the file system keeps no short names) survive.
+// "<copy>" /z "<program file>" "<directory>" "<log>". The paths are quoted so
+// that blanks in them (where the file system keeps no short names) survive.
 std::string RemovalHelperCommand(std::string_view tempCopyPath, std::string_view programFile,
-                                 std::string_view uninstallDir);
+                                 std::string_view uninstallDir, std::string_view logPath);
 
 struct RemovalArgs {
   std::string programFile;
   std::string directory;  // may be empty
+  std::string logPath;    // the log the run undid; may be empty
 };
 // Reads what RemovalHelperCommand wrote after "/z"; an unquoted remainder
 // is split at its first blank.
@@ -37,8 +39,10 @@ RemovalArgs SplitRemovalArgs(std::string_view remainder);
 void DeleteAtRestart(FileSystem& fs, std::int32_t platformKind, std::string_view path);
 
 // The removal helper's work once the first run has ended: deletes the
-// program file (unless the name ends with a backslash), then removes its
+// program file (unless the name ends with a backslash), does `afterProgram`
+// (what the run left to do once its file was gone), then removes its
 // directory and the given directory where they hold no files any more.
-void RemoveFirstRun(FileOperations& files, const RemovalArgs& args, const LeadBytes& leadBytes);
+void RemoveFirstRun(FileOperations& files, const RemovalArgs& args, const LeadBytes& leadBytes,
+                    const std::function<void()>& afterProgram = {});
 
 }  // namespace scrubber

@@ -75,8 +75,8 @@ TEST_F(Summary, FileOperationsReadAsRestoredBackupsAndTheLogAsSuch) {
   EXPECT_EQ(PlanToText(steps),
             "delete file        C:\\APP\\B.DLL\n"
             "restore backup     C:\\APP\\B.DLL  <- C:\\APP\\BACKUP\\B.DLL\n"
-            "delete file        C:\\APP\\HELP\\APP.HLP\n"
             "delete file        C:\\APP\\HELP\\APP.GID\n"
+            "delete file        C:\\APP\\HELP\\APP.HLP\n"
             "remove directory   C:\\APP\\HELP\n"
             "cut log            C:\\APP\\INSTALL.LOG  to 9 bytes\n"
             "delete log         C:\\APP\\INSTALL.LOG\n");

@@ -79,6 +79,9 @@ class Machine : public FakePlatform {
       registry.SetDword(RegRoot::LocalMachine, kShared, path, count);
     }
     fs.AddFile("C:\\APP\\SUB\\DATA.TXT", "data");
+    fs.AddFile("C:\\APP\\HELP.HLP", "help");
+    fs.AddFile("C:\\APP\\HELP.GID", "its index, made on first use");
+    registry.SetString(RegRoot::CurrentUser, "Software\\Vendor\\App", "X", "1");
     fs.AddFile("C:\\APP\\MAIN.EXE", "version 2");
     fs.AddFile("C:\\APP\\BACKUP\\MAIN.EXE", "version 1");
     registry.SetString(RegRoot::CurrentUser, "Software\\Demo\\Changed", "V", "new");
@@ -113,7 +116,8 @@ class Machine : public FakePlatform {
                       "File Copy: C:\\APP\\THREE.DLL",
                       "File Copy: C:\\APP\\KEEPONE.DLL",
                       "Made Dir: C:\\APP\\SUB",
-                      "File Copy: C:\\APP\\SUB\\DATA.TXT",
+                      "File Copy: C:\\APP\\SUB\\DATA.TXT", "File Copy: C:\\APP\\HELP.HLP",
+                      "RegDB Key: Software\\Vendor\\App", "RegDB Val: 1", "RegDB Name: X", "RegDB Root: 1",
                       "RegDB Key: Software\\Demo\\Changed",
                       "RegDB Val: new",
                       "RegDB Name: V",

@@ -173,7 +173,7 @@ TEST(RunScrubber, NormalRunFromLogThroughWizardToRemovalHelper) {
       "UnloadControls",
       "ReleaseBitmap",
       "DeleteFonts",
-      "Start \"C:\\TEMP\\KVR1A2B.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\"",
+      "Start \"C:\\TEMP\\KVR1A2B.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\" \"C:\\APP\\INSTALL.LOG\"",
       "DeletePalette",
   };
   EXPECT_EQ(w.shell.calls, expected);
@@ -193,7 +193,7 @@ TEST(RunScrubber, OnlyACopyThisRunWroteIsStartedAsTheHelper) {
   w.WriteLog();
   w.fake.fs.AddFile("C:\\TEMP\\KVR1A2B.EXE", "another program");
   w.Run(kLog);
-  EXPECT_TRUE(w.Has("Start \"C:\\TEMP\\KVR1A2C.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\""));
+  EXPECT_TRUE(w.Has("Start \"C:\\TEMP\\KVR1A2C.EXE\" /z \"C:\\APP\\UNINST.EXE\" \"C:\\APP\\\" \"C:\\APP\\INSTALL.LOG\""));
   EXPECT_EQ(w.fake.fs.ReadWholeFile("C:\\TEMP\\KVR1A2B.EXE"), "another program");
 
   World changed;

@@ -11,13 +11,14 @@ namespace {
 
 TEST(SelfRemovalTest, TheHelperReadsBackWhatTheFirstRunWrote) {
   const RemovalArgs cases[] = {
-      {"C:\\PROGRA~1\\APP\\UNINST.EXE", "C:\\PROGRA~1\\APP\\"},
-      {"C:\\Program Files\\My App\\UNINST.EXE", "C:\\Program Files\\My App\\"},
-      {"C:\\APP\\UNINST.EXE", ""},
+      {"C:\\PROGRA~1\\APP\\UNINST.EXE", "C:\\PROGRA~1\\APP\\", "C:\\PROGRA~1\\APP\\INSTALL.LOG"},
+      {"C:\\Program Files\\My App\\UNINST.EXE", "C:\\Program Files\\My App\\", "C:\\My Logs\\APP.LOG"},
+      {"C:\\APP\\UNINST.EXE", "", ""},
   };
   for (const RemovalArgs& args : cases) {
     SCOPED_TRACE(args.programFile);
-    const std::string command = RemovalHelperCommand("C:\\My Temp\\KVR1A2B.EXE", args.programFile, args.directory);
+    const std::string command =
+        RemovalHelperCommand("C:\\My Temp\\KVR1A2B.EXE", args.programFile, args.directory, args.logPath);
     const std::size_t afterProgram = command.find("\" ") + 2;  // as the platform passes it on
     ASSERT_TRUE(SkipsTempCopy(command.substr(afterProgram)));
     const CommandLine parsed = ParseCommandLine(command.substr(afterProgram));
@@ -25,6 +26,7 @@ TEST(SelfRemovalTest, TheHelperReadsBackWhatTheFirstRunWrote) {
     const RemovalArgs read = SplitRemovalArgs(parsed.logPath);
     EXPECT_EQ(read.programFile, args.programFile);
     EXPECT_EQ(read.directory, args.directory);
+    EXPECT_EQ(read.logPath, args.logPath);
   }
   EXPECT_EQ(TempCopyPathFrom("C:\\TEMP\\KVR1A2B.TMP"), "C:\\TEMP\\KVR1A2B.EXE");
   const RemovalArgs old = SplitRemovalArgs("C:\\APP\\UNINST.EXE C:\\APP\\");

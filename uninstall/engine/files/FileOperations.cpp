@@ -111,13 +111,13 @@ bool FileOperations::DeleteClearingAttributes(std::string_view path) {
   // Most files go at once: their attributes are looked at only when the
   // deletion is refused, as a read-only file's is.
   if (DeleteOneFile(path)) return true;
+  // A directory where a file was logged keeps its attributes.
+  const auto attributes = fs_.GetAttributes(path);
+  if (!attributes || (*attributes & kAttrDirectory)) return false;
   return ResetAttributes(path) && DeleteOneFile(path);
 }
 
 bool FileOperations::RemoveFile(std::string_view path) {
-  // A directory where a file was logged keeps its attributes.
-  const auto attributes = fs_.GetAttributes(path);
-  if (!attributes || (*attributes & kAttrDirectory)) return false;
   if (path.empty() || path.size() >= kMaxPath) return false;
   // A help file's index files first: a run stopped between finds the help
   // file still there and takes them with it, not the other way round.

@@ -112,25 +112,31 @@ bool ReleaseJournal::UseCountLowered(const RecordId& record) const {
   return unreadable_ || Find('U', record);
 }
 
-bool ReleaseJournal::Append(char kind, const RecordId& record, char decision) {
-  if (unreadable_) return false;
-  // A cut line goes; where it cannot, the new line starts on its own.
+bool ReleaseJournal::AppendLines(std::string lines) {
+  // A cut line goes; where it cannot, the new lines start on one of their own.
   if (endsInsideALine_ && lengthKnown_ && fs_.TruncateFile(path_, wholeLength_)) endsInsideALine_ = false;
   const bool onALineOfItsOwn = endsInsideALine_;
-  char line[48];
-  const int n = std::snprintf(line, sizeof line, "%s%c %llu %08lX %c\r\n", onALineOfItsOwn ? "\r\n" : "", kind,
-                              static_cast<unsigned long long>(record.offset),
-                              static_cast<unsigned long>(record.textHash), decision);
-  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof line) return false;
-  if (!fs_.AppendToFile(path_, std::string_view(line, static_cast<std::size_t>(n))).ok()) {
-    // Whatever part of it reached the file ends inside a line.
+  if (onALineOfItsOwn) lines.insert(0, "\r\n");
+  if (!fs_.AppendToFile(path_, lines).ok()) {
+    // Whatever part of them reached the file ends inside a line.
     endsInsideALine_ = true;
     return false;
   }
   // After a cut line that stayed, where the whole lines end is not known.
   if (onALineOfItsOwn) lengthKnown_ = false;
-  wholeLength_ += static_cast<std::uint64_t>(n);
+  wholeLength_ += lines.size();
   endsInsideALine_ = false;
+  return true;
+}
+
+bool ReleaseJournal::Append(char kind, const RecordId& record, char decision) {
+  if (unreadable_) return false;
+  char line[48];
+  const int n = std::snprintf(line, sizeof line, "%c %llu %08lX %c\r\n", kind,
+                              static_cast<unsigned long long>(record.offset),
+                              static_cast<unsigned long>(record.textHash), decision);
+  if (n <= 0 || static_cast<std::size_t>(n) >= sizeof line) return false;
+  if (!AppendLines(std::string(line, static_cast<std::size_t>(n)))) return false;
   if (kind != 'X') entries_.emplace(record.offset, Entry{kind, record.textHash, decision});
   return true;
 }
@@ -156,10 +162,10 @@ void ReleaseJournal::ForgetFrom(std::uint64_t offset) {
 }
 
 bool ReleaseJournal::RememberFinish(const Finish& finish) {
-  std::string lines = endsInsideALine_ ? "\r\n" : "";
+  std::string lines;
   for (const std::string& dir : finish.directories) lines += "D " + dir + "\r\n";
   if (finish.programGoes) lines += "P\r\n";
-  if (!fs_.AppendToFile(path_, lines).ok()) return false;
+  if (!AppendLines(std::move(lines))) return false;
   finish_ = finish;
   return true;
 }

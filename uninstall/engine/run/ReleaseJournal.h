@@ -79,6 +79,8 @@ class ReleaseJournal {
     char decision = '-';
   };
   [[nodiscard]] bool Append(char kind, const RecordId& record, char decision);
+  // Whole lines at the end, in place of a line a cut write left.
+  [[nodiscard]] bool AppendLines(std::string lines);
   const Entry* Find(char kind, const RecordId& record) const;
 
   FileSystem& fs_;

@@ -9,14 +9,20 @@ const char* const kGroups[] = {"Administrators", "Users", "Power Users", "Remote
 const char* const kActions[] = {"Lookup", "Added", "Removed", "No Connection", "Failed: Access is denied."};
 }  // namespace
 
+RowMaker::RowMaker() : rng_(12345) {}
+
+ResultRow RowMaker::Next() {
+  std::string computer = (rng_() % 2 ? "ws" : "WS") + std::to_string(rng_() % 1000000);
+  std::string group = kGroups[rng_() % 5];
+  std::string member = "CORP\\user" + std::to_string(rng_() % 50000);
+  return MakeRow(std::move(computer), std::move(group), std::move(member), kActions[rng_() % 5]);
+}
+
 std::vector<ResultRow> MakeRows(std::size_t count) {
-  std::mt19937 rng(12345);
+  RowMaker maker;
   std::vector<ResultRow> rows;
   rows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    rows.push_back(MakeRow((rng() % 2 ? "ws" : "WS") + std::to_string(rng() % 1000000), kGroups[rng() % 5],
-                           "CORP\\user" + std::to_string(rng() % 50000), kActions[rng() % 5]));
-  }
+  for (std::size_t i = 0; i < count; ++i) rows.push_back(maker.Next());
   return rows;
 }
 

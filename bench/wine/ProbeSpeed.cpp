@@ -25,6 +25,7 @@
 #include "Win32ProcessRunner.h"
 #include "Win32System.h"
 #include "fake/FakeDirectory.h"
+#include "fake/FakeDirectoryWorkers.h"
 #include "fake/FakeUi.h"
 #include "logic/Form1.h"
 #include "logic/ProbeAhead.h"
@@ -65,7 +66,8 @@ Run AddAction(const std::vector<std::string>& computers, const std::vector<std::
   FakeMessageBoxes messages;
   FakeFileDialogs dialogs;
   FakeMainView view;
-  Form1 form(globals, ConsoleServices{dir, files, messages, dialogs, probe}, view);
+  FakeDirectoryWorkers workers(dir);  // at once: the times are the probes' own
+  Form1 form(globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view);
   form.lstComps.AddMany(computers);
   form.lstComps.SelectAll(true);
   form.lstGroups.Add("Helpdesk");

@@ -72,8 +72,9 @@ class FakeDirObject : public DirObject {
     dir_.Log("IsMember " + node().adsPath + " " + std::string(member));
     if (const auto* f = dir_.FailureFor(node_, DirOp::IsMember)) return f->status;
     if (node().kind != FakeDirectory::Kind::Group) return NoInterface();
-    const auto& stored = node().members;
-    return std::any_of(stored.begin(), stored.end(), [&](const std::string& m) { return SameText(m, member); });
+    // From the object's own cache, unstored changes included, as a provider
+    // with a property cache answers.
+    return Contains(member);
   }
 
  private:

@@ -68,6 +68,9 @@ class FakeMainView : public MainView {
   int gridChanges = 0;
   int timerChanges = 0;
   std::function<void(int pump)> onPump;
+  int waits = 0;
+  int wakes = 0;
+  std::function<void()> onWait;  // what arrives while the logic waits
 
   void StatusTextChanged() override {
     if (readStatus) statusHistory.push_back(readStatus());
@@ -80,6 +83,13 @@ class FakeMainView : public MainView {
   void ProcessPendingEvents() override {
     ++pumps;
     if (onPump) onPump(pumps);
+  }
+  void WaitForEvents() override {
+    ++waits;
+    if (onWait) onWait();
+  }
+  std::function<void()> Waker() override {
+    return [this] { ++wakes; };
   }
 };
 

@@ -1,12 +1,14 @@
 #include "Form1.h"
 
+#include "ComputerPipeline.h"
 #include "ProbeAhead.h"
 #include "Texts.h"
 
 namespace rosterly {
 
 Form1::Form1(Globals& globals, ConsoleServices services, MainView& view)
-    : globals_(globals), services_(services), view_(view), status_(text::kReady), probesInFlight_(kProbesInFlight) {}
+    : globals_(globals), services_(services), view_(view), status_(text::kReady), probesInFlight_(kProbesInFlight),
+      workersInFlight_(kDirectoryWorkers) {}
 
 void Form1::SetStatus(std::string_view text) {
   status_.assign(text);

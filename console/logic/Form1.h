@@ -14,6 +14,7 @@
 #include "SortedList.h"
 #include "platform/Dialogs.h"
 #include "platform/Directory.h"
+#include "platform/DirectoryWorkers.h"
 #include "platform/FileStore.h"
 
 namespace rosterly {
@@ -35,6 +36,7 @@ struct ConsoleServices {
   MessageBoxes& messages;
   FileDialogs& dialogs;
   Probe& probe;
+  DirectoryWorkers& workers;
 };
 
 class Form1 {
@@ -67,6 +69,9 @@ class Form1 {
   // How many pings the add and remove actions run at once (1: one after the
   // other).
   void SetProbesInFlight(std::size_t n) { probesInFlight_ = n; }
+  // How many computers' directory work the add and remove actions do at
+  // once (1: one after the other).
+  void SetWorkersInFlight(std::size_t n) { workersInFlight_ = n; }
 
   // The actions, also callable on their own.
   void DisplayLocalGroups();
@@ -74,8 +79,10 @@ class Form1 {
   void RemoveMembersFromGroup();
   Result<bool> IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO);
 
- private:
+ // What tells the add action from the remove action.
   struct MembershipChange;
+
+ private:
   void SetStatus(std::string_view text);
   void SetTimer(bool on);
   void Insert(ResultRow row);
@@ -84,8 +91,9 @@ class Form1 {
   Status ListSelectedComputers();
   Status ListComputer(const std::string& computer);
   void ChangeMembership(const MembershipChange& how);
-  std::string ChangeOne(const MembershipChange& how, const std::string& domain, const std::string& computer,
-                        const std::string& group, const std::string& localGroup);
+  // The lists were replaced or are about to be: a running add or remove
+  // starts nothing more.
+  void ListsReplaced() { ++listsReplaced_; }
 
   Globals& globals_;
   ConsoleServices services_;
@@ -96,6 +104,8 @@ class Form1 {
   bool filling_ = false;
   bool cancelled_ = false;
   std::size_t probesInFlight_;
+  std::size_t workersInFlight_;
+  unsigned long long listsReplaced_ = 0;
 };
 
 }  // namespace rosterly

@@ -6,7 +6,10 @@
 
 namespace rosterly {
 
-void Form1::RefreshLists() { SetTimer(true); }
+void Form1::RefreshLists() {
+  ListsReplaced();
+  SetTimer(true);
+}
 
 void Form1::OnTimerTick() {
   // A tick that arrives while the fill lets events through must not start a
@@ -16,6 +19,7 @@ void Form1::OnTimerTick() {
   SetStatus(text::kObtaining);
   view_.ProcessPendingEvents();
   view_.SetBusyPointer(true);
+  ListsReplaced();
   lstComps.Clear();
   lstGroups.Clear();
   view_.ListChanged(ListId::Computers);

@@ -21,6 +21,7 @@ void Form1::LoadComputers() {
     services_.messages.Show(message, text::kAppTitle, MsgIcon::Exclamation);
     return;
   }
+  ListsReplaced();
   lstComps.Clear();
   lstComps.AddMany(ReadComputerList(bytes.value()));
   view_.ListChanged(ListId::Computers);

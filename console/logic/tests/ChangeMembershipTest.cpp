@@ -1,5 +1,7 @@
 #include "ConsoleFixture.h"
 
+#include <random>
+
 namespace rosterly {
 namespace {
 
@@ -237,6 +239,130 @@ TEST_F(Membership, ACancelledRunStopsAtTheNextComputer) {
   EXPECT_EQ(files.files.size(), 1u);  // the last output only
   EXPECT_EQ(form.lstComps.Count(), 3u);
   EXPECT_EQ(view.statusHistory, (Names{"Adding Members to Local Group...", "Ready"}));
+}
+
+// A provider with a property cache answers IsMember from the object that
+// holds the unstored change: only a freshly bound object tells the truth.
+TEST_F(Membership, AFailedSetInfoIsCheckedOnAFreshObject) {
+  dir.Fail("WinNT://A/Administrators", DirOp::SetInfo, Status::Fail(0x80070035u, "The network path was not found."));
+  form.lstComps.SelectAll(false);
+  Select(form.lstComps, "A");
+  form.lstGroups.SelectAll(false);
+  Select(form.lstGroups, "G1");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"A|Administrators|G1|Failed: The network path was not found."}));
+  EXPECT_EQ(Members("A"), (Names{"WinNT://CORP/Domain Admins"}));
+}
+
+// Computers that answer, do not answer, cannot be pinged or fail in the
+// directory, with work finishing in a random order, N at once: the rows and
+// the stored memberships are those of one computer after the other.
+TEST(MembershipSideBySide, RowsAndChangesAreThoseOfOneAfterTheOther) {
+  struct World {
+    explicit World(unsigned seed) {
+      std::mt19937 random(seed);
+      globals.DomainName = "CORP";
+      dir.AddDomain("CORP");
+      for (const char* g : {"G1", "G2", "G3"}) dir.AddDomainGroup("CORP", g);
+      std::vector<std::string> names;
+      for (int i = 0; i < 24; ++i) {
+        const std::string pc = "PC" + std::to_string(100 + i);
+        names.push_back(pc);
+        dir.AddComputer("CORP", pc);
+        const unsigned kind = random() % 8;
+        if (kind != 5) dir.AddLocalGroup(pc, "Administrators", random() % 2 ? Names{"WinNT://CORP/G2"} : Names{});
+        if (kind == 6) dir.Fail("WinNT://" + pc + "/Administrators", DirOp::Add, FakeDirectory::AccessDenied());
+        if (kind == 7) dir.Fail("WinNT://" + pc + "/Administrators", DirOp::SetInfo, FakeDirectory::AccessDenied());
+        if (kind == 3) runner.FailFor(pc, Status::Fail(2, "no ping"));
+        runner.SetReachable(pc, kind != 4);
+      }
+      form.lstComps.AddMany(names);
+      for (std::size_t i = 0; i < names.size(); ++i) form.lstComps.SetSelected(i, random() % 5 != 0);
+      form.lstGroups.AddMany({"G1", "G2", "G3"});
+      form.lstGroups.SetSelected(0, true);
+      form.lstGroups.SetSelected(1, true);
+      form.txtLocalGroup.text = "Administrators";
+    }
+    std::vector<std::string> Rows() const {
+      std::vector<std::string> out;
+      form.lvGroups.ForEachRow([&](const ResultRow& r) { out.push_back(r.cells[0] + "|" + r.cells[2] + "|" + r.cells[3]); });
+      return out;
+    }
+    Globals globals;
+    FakeDirectory dir;
+    FakeFileStore files;
+    FakeProcessRunner runner{files};
+    FakeEnvironment environment;
+    FakeMessageBoxes messages;
+    FakeFileDialogs dialogs;
+    FakeMainView view;
+    Probe probe{runner, environment, files};
+    FakeDirectoryWorkers workers{dir};
+    Form1 form{globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view};
+  };
+
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    for (const bool adding : {true, false}) {
+      World one(seed), many(seed);
+      one.form.SetWorkersInFlight(1);
+      many.form.SetWorkersInFlight(1 + seed % 6);
+      many.workers.hold = true;
+      std::mt19937 order(seed);
+      many.view.onWait = [&] {
+        if (many.workers.Waiting() > 0) many.workers.RunWaiting(order() % many.workers.Waiting());
+      };
+      if (adding) {
+        one.form.AddMemberstoGroups();
+        many.form.AddMemberstoGroups();
+      } else {
+        one.form.RemoveMembersFromGroup();
+        many.form.RemoveMembersFromGroup();
+      }
+      ASSERT_EQ(many.Rows(), one.Rows()) << "seed " << seed;
+      for (std::size_t i = 0; i < one.form.lstComps.Count(); ++i) {
+        const std::string group = "WinNT://" + one.form.lstComps.Text(i) + "/Administrators,group";
+        EXPECT_EQ(many.dir.MembersOf(group), one.dir.MembersOf(group)) << group;
+      }
+      EXPECT_LE(many.workers.mostWaiting, 1 + seed % 6);
+      EXPECT_EQ(many.view.statusHistory.size(), one.view.statusHistory.size());
+    }
+  }
+}
+
+// A refresh mid-run starts nothing more: computers whose work is done keep
+// their rows, the one still at work is dropped and, once its call returns,
+// makes no further directory call; no computer after it is contacted.
+TEST_F(Membership, RefreshingTheListsStopsTheRunAndDropsWorkStillRunning) {
+  dir.AddComputer("CORP", "D");
+  dir.AddLocalGroup("D", "Administrators");
+  runner.SetReachable("D");
+  Fill(form.lstComps, {"A", "B", "D"});
+  runner.SetReachable("C");
+  form.SetWorkersInFlight(2);
+  workers.hold = true;
+  view.onWait = [&] {
+    // A and B are at work and D waits its turn; B finishes, then the lists
+    // are refreshed while A still hangs.
+    workers.RunWaiting(1);
+    form.RefreshLists();
+  };
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Added", "B|Administrators|G1|Added"}));
+  EXPECT_EQ(view.statusHistory.back(), "Ready");
+  ASSERT_EQ(workers.Waiting(), 1u);
+  const std::size_t calls = dir.Calls().size();
+  workers.RunWaiting(0);  // A's work, run late, stops before its first pair
+  EXPECT_EQ(dir.Calls().size(), calls);
+  EXPECT_EQ(Members("D"), Names{});
+  EXPECT_EQ(Rows().size(), 2u);
+}
+
+// Without a thread to be had the work is done at once on the window's thread.
+TEST_F(Membership, WorkThatNoWorkerTakesIsDoneHere) {
+  workers.failure = Status::Fail(8, "Not enough memory resources are available to process this command.");
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Added", "B|Administrators|G1|Added", "A|Administrators|G2|Added",
+                           "A|Administrators|G1|Added"}));
 }
 
 TEST_F(Membership, RowsSaveAsTheGridShowsThem) {

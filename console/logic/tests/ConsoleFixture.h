@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake/FakeDirectory.h"
+#include "fake/FakeDirectoryWorkers.h"
 #include "fake/FakeFiles.h"
 #include "fake/FakeProcess.h"
 #include "fake/FakeUi.h"
@@ -56,7 +57,8 @@ class ConsoleFixture : public ::testing::Test {
   FakeFileDialogs dialogs;
   FakeMainView view;
   Probe probe{runner, environment, files};
-  Form1 form{globals, ConsoleServices{dir, files, messages, dialogs, probe}, view};
+  FakeDirectoryWorkers workers{dir};
+  Form1 form{globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view};
 };
 
 }  // namespace rosterly

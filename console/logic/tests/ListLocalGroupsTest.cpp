@@ -78,7 +78,8 @@ TEST_F(ListAction, EveryKindOfFailureStopsTheRun) {
     local.AddLocalGroup("B", "Administrators", {"WinNT://CORP/m1"});
     local.Fail(path, op, FakeDirectory::AccessDenied());
     FakeMessageBoxes shown;
-    Form1 window{globals, ConsoleServices{local, files, shown, dialogs, probe}, view};
+    FakeDirectoryWorkers localWorkers{local};
+    Form1 window{globals, ConsoleServices{local, files, shown, dialogs, probe, localWorkers}, view};
     Fill(window.lstComps, {"A", "B"});
     window.DisplayLocalGroups();
     EXPECT_EQ(window.lvGroups.RowCount(), 0u) << path;

@@ -9,6 +9,7 @@
 #include "logic/Globals.h"
 #include "logic/Probe.h"
 #include "platform/Directory.h"
+#include "platform/DirectoryWorkers.h"
 #include "platform/FileStore.h"
 #include "platform/Registry.h"
 
@@ -23,6 +24,7 @@ struct AppServices {
   FileStore& files;
   Registry& registry;
   Probe& probe;
+  DirectoryWorkers& workers;
 };
 
 class App {

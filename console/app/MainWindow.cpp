@@ -83,7 +83,7 @@ LRESULT MainWindow::OnCreate() {
   dialogs_.SetOwner(window_);
   AppServices& services = app_.services();
   logic_ = std::make_unique<Form1>(
-      app_.globals(), ConsoleServices{services.directory, services.files, messages_, dialogs_, services.probe}, *this);
+      app_.globals(), ConsoleServices{services.directory, services.files, messages_, dialogs_, services.probe, services.workers}, *this);
   white_.Reset(CreateSolidBrush(kWhite));
   CreateControls();
   LocalGroupFieldChanged();
@@ -311,6 +311,20 @@ void MainWindow::SetBusyPointer(bool busy) {
 }
 
 void MainWindow::ProcessPendingEvents() { app_.ProcessPendingEvents(); }
+
+void MainWindow::WaitForEvents() {
+  // A worker's wake is a posted message; the time-out only bounds what a
+  // lost one could cost.
+  MsgWaitForMultipleObjectsEx(0, nullptr, kWakeCheckMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  app_.ProcessPendingEvents();
+}
+
+std::function<void()> MainWindow::Waker() {
+  // The handle, not the object: a worker may finish after the window is gone,
+  // and posting to a destroyed window only fails.
+  const HWND window = window_;
+  return [window] { PostMessageA(window, WM_NULL, 0, 0); };
+}
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!IsFor(msg)) return false;

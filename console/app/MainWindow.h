@@ -35,6 +35,8 @@ class MainWindow : public FormWindow, public MainView {
   void TimerChanged() override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
+  void WaitForEvents() override;
+  std::function<void()> Waker() override;
 
  private:
   LRESULT OnCreate() override;
@@ -52,6 +54,7 @@ class MainWindow : public FormWindow, public MainView {
   void UpdateGrid();
   static constexpr UINT_PTR kGridTimer = IDT_MAIN_TIMER1 + 1;
   static constexpr UINT kGridRefreshMs = 200;
+  static constexpr DWORD kWakeCheckMs = 250;
 
   Win32MessageBoxes messages_;
   Win32FileDialogs dialogs_;

@@ -5,13 +5,16 @@
 #include "AdsiDirectory.h"
 #include "App.h"
 #include "logic/Probe.h"
+#include "Win32DirectoryWorkers.h"
 #include "Win32ProcessRunner.h"
 #include "Win32System.h"
 
 namespace {
 
-// COM for the directory service lives as long as the windows: every
-// directory object is released before CoUninitialize.
+// COM for the window's thread lives as long as the windows: every directory
+// object of this thread is released before CoUninitialize. Workers have
+// apartments of their own; one still in a call at the end is ended with the
+// process.
 class ComApartment {
  public:
   ComApartment() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -32,7 +35,8 @@ int RunConsole(HINSTANCE instance) {
   rosterly::Win32Environment environment;
   rosterly::Win32ProcessRunner runner;
   rosterly::Probe probe(runner, environment, files);
-  rosterly::App app(instance, {directory, files, registry, probe});
+  rosterly::Win32DirectoryWorkers workers;
+  rosterly::App app(instance, {directory, files, registry, probe, workers});
   if (!app.Start()) return 1;
   return app.Run();
 }

@@ -156,6 +156,10 @@ HRESULT STDMETHODCALLTYPE DirObject::QueryInterface(REFIID iid, void** out) {
   return S_OK;
 }
 
+void DirObject::Travel() const {
+  if (const unsigned ms = fixture_->LatencyOf(ServedBy(node_))) Sleep(ms);
+}
+
 HRESULT DirObject::InjectedFailure(Op op) const {
   if (!fixture_->HasFailures()) return S_OK;
   const testdir::Injected* injected = fixture_->FailureFor(AliasesOf(node_), op);
@@ -175,6 +179,7 @@ bool DirObject::HandsOutNothing(Op op) const {
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::get_Name(BSTR* out) {
+  Travel();
   if (const HRESULT hr = InjectedFailure(Op::Name); FAILED(hr)) return hr;
   return ReturnString(node_.name, out);
 }
@@ -182,6 +187,7 @@ HRESULT STDMETHODCALLTYPE DirObject::get_Name(BSTR* out) {
 HRESULT STDMETHODCALLTYPE DirObject::get_Class(BSTR* out) { return ReturnString(ClassOf(*fixture_, node_), out); }
 
 HRESULT STDMETHODCALLTYPE DirObject::get_ADsPath(BSTR* out) {
+  Travel();
   if (const HRESULT hr = InjectedFailure(Op::ADsPath); FAILED(hr)) return hr;
   return ReturnString(ADsPathOf(node_), out);
 }
@@ -195,6 +201,7 @@ std::vector<std::string>& DirObject::Working() {
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::Members(IADsMembers** out) {
+  Travel();
   if (!out) return E_POINTER;
   *out = nullptr;
   if (const HRESULT hr = InjectedFailure(Op::Members); FAILED(hr)) return hr;
@@ -204,6 +211,7 @@ HRESULT STDMETHODCALLTYPE DirObject::Members(IADsMembers** out) {
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::IsMember(BSTR member, VARIANT_BOOL* out) {
+  Travel();
   if (!out) return E_POINTER;
   const std::string path = FromBstr(member);
   const auto& members = Working();
@@ -213,6 +221,7 @@ HRESULT STDMETHODCALLTYPE DirObject::IsMember(BSTR member, VARIANT_BOOL* out) {
 }
 
 HRESULT DirObject::ChangeMembership(BSTR member, bool add) {
+  Travel();
   if (const HRESULT hr = InjectedFailure(add ? Op::Add : Op::Remove); FAILED(hr)) return hr;
   const std::string path = FromBstr(member);
   if (Upper(path.substr(0, 8)) != "WINNT://" || path.size() == 8) return Code(kBadPathName);
@@ -250,6 +259,7 @@ HRESULT DirObject::Store(const std::vector<std::pair<bool, std::string>>& change
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::SetInfo() {
+  Travel();
   if (const HRESULT hr = InjectedFailure(Op::SetInfo); FAILED(hr)) return hr;
   if (pending_.empty()) return S_OK;
   const HRESULT hr = Store(pending_);
@@ -258,6 +268,7 @@ HRESULT STDMETHODCALLTYPE DirObject::SetInfo() {
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::get__NewEnum(IUnknown** out) {
+  Travel();
   if (!out) return E_POINTER;
   *out = nullptr;
   if (const HRESULT hr = InjectedFailure(Op::Enumerate); FAILED(hr)) return hr;
@@ -288,6 +299,7 @@ HRESULT STDMETHODCALLTYPE DirObject::get_Filter(VARIANT* out) {
 }
 
 HRESULT STDMETHODCALLTYPE DirObject::put_Filter(VARIANT filter) {
+  Travel();
   if (const HRESULT hr = InjectedFailure(Op::Filter); FAILED(hr)) return hr;
   return FilterClasses(filter, filter_);
 }

@@ -68,6 +68,8 @@ class DirObject final : public IADsGroup, public IADsContainer, private RefCount
  private:
   bool IsContainer() const { return node_.kind == Kind::Namespace || node_.kind == Kind::Domain || node_.kind == Kind::Computer; }
   bool IsGroup() const { return node_.kind == Kind::Group; }
+  // The fixture's latency of whatever serves this object, before each call.
+  void Travel() const;
   // The injected failure of `op` on this object (enumeration breaks apart).
   HRESULT InjectedFailure(Op op) const;
   const Injected* Break(Op op) const;

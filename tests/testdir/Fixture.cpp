@@ -136,6 +136,12 @@ bool Fixture::ParseLine(const std::vector<std::string>& f, std::size_t line, std
     if (!need(3)) return false;
     if (!ParseCount(f[2], ms)) return error = "bad delay " + f[2], false;
     delays_[Upper(f[1])] = static_cast<unsigned>(ms);
+  } else if (kind == "LATENCY" || kind == "HANG") {
+    unsigned long ms = 0;
+    if (!need(3)) return false;
+    if (!ParseCount(f[2], ms)) return error = "bad time " + f[2], false;
+    if (kind == "LATENCY") latencies_[Upper(f[1])] = static_cast<unsigned>(ms);
+    else hangs_.emplace_back(f[1], static_cast<unsigned>(ms));
   } else if (kind == "CHANGES") {
     if (!need(2)) return false;
     if (Upper(f[1]) != "ATONCE") return error = "unknown changes mode " + f[1], false;
@@ -161,6 +167,8 @@ void Fixture::Index() {
     userIndex_.emplace(Key(users_[i].first, users_[i].second), static_cast<int>(i));
     if (const int d = FindDomain(users_[i].first); d >= 0) domainUsers_[d].push_back(static_cast<int>(i));
   }
+  for (const auto& [name, ms] : hangs_)
+    if (const int c = FindComputer(name); c >= 0) computers_[c].hangMs = ms;
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     const Group& g = groups_[i];
     groupIndex_.emplace(Key(g.owner, g.name) + (g.local ? "|L" : "|D"), static_cast<int>(i));
@@ -212,6 +220,12 @@ const Injected* Fixture::FailureFor(const std::vector<std::string>& aliases, Op 
     if (it != failures_.end()) return &it->second;
   }
   return nullptr;
+}
+
+unsigned Fixture::LatencyOf(std::string_view computerOrDomain) const {
+  if (latencies_.empty() || computerOrDomain.empty()) return 0;
+  const auto it = latencies_.find(Upper(computerOrDomain));
+  return it == latencies_.end() ? 0 : it->second;
 }
 
 unsigned Fixture::DelayFor(const std::vector<std::string>& aliases) const {

@@ -14,6 +14,15 @@
 //   fail       | PATH | OPERATION | CODE               an injected failure
 //   break      | PATH | enumerate | COUNT | CODE       COUNT objects, then CODE
 //   delay      | PATH | MILLISECONDS                   wait before binding PATH
+//   latency    | NAME | MILLISECONDS                   wait before every call
+//                                                      that reaches computer or
+//                                                      domain NAME: binds and
+//                                                      every call on its objects
+//   hang       | COMPUTER | MILLISECONDS               binds of the computer and
+//                                                      its groups wait, then fail
+//                                                      with RPC_S_SERVER_UNAVAILABLE
+//                                                      (it answers ping, its
+//                                                      directory service does not)
 //   changes    | atonce                                Add and Remove store the
 //                                                      change themselves, as the
 //                                                      real provider does;
@@ -52,12 +61,14 @@ inline constexpr std::uint32_t kMemberNotInGroup = 0x80070529u;
 inline constexpr std::uint32_t kBadPathName = 0x80005000u;     // E_ADS_BAD_PATHNAME
 inline constexpr std::uint32_t kUnknownObject = 0x80005004u;   // E_ADS_UNKNOWN_OBJECT
 inline constexpr std::uint32_t kFail = 0x80004005u;
+inline constexpr std::uint32_t kServerUnavailable = 0x800706BAu;  // RPC_S_SERVER_UNAVAILABLE
 inline constexpr std::uint32_t kNothing = 1u;  // S_OK with a null result
 
 struct Computer {
   std::string domain;
   std::string name;
   bool reachable = true;
+  unsigned hangMs = 0;  // its binds hang this long and fail; 0: they do not
 };
 
 struct Group {
@@ -103,6 +114,8 @@ class Fixture {
   bool HasFailures() const { return !failures_.empty(); }
   bool ChangesAtOnce() const { return changesAtOnce_; }
   unsigned DelayFor(const std::vector<std::string>& aliases) const;
+  // The wait before every call that reaches a computer or a domain.
+  unsigned LatencyOf(std::string_view computerOrDomain) const;
 
  private:
   bool ParseLine(const std::vector<std::string>& f, std::size_t line, std::string& error);
@@ -116,6 +129,8 @@ class Fixture {
   std::vector<std::pair<std::string, std::string>> users_;
   std::unordered_map<std::string, Injected> failures_;  // "PATH|op"
   std::unordered_map<std::string, unsigned> delays_;    // "PATH" or "*"
+  std::unordered_map<std::string, unsigned> latencies_;  // upper-case name
+  std::vector<std::pair<std::string, unsigned>> hangs_;  // applied to computers_ by Index
   bool changesAtOnce_ = false;
 
   std::unordered_map<std::string, int> domainIndex_, computerIndex_, groupIndex_, userIndex_;

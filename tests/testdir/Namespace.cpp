@@ -45,7 +45,7 @@ std::uint32_t ResolveComputer(const Fixture& f, int c, Node& node) {
   if (c < 0) return kBadNetPath;
   if (!f.Computers()[c].reachable) return kBadNetPath;
   node = ComputerNode(f, c);
-  return 0;
+  return f.Computers()[c].hangMs ? kServerUnavailable : 0;
 }
 
 std::uint32_t ResolveLocalGroup(const Fixture& f, int c, const std::string& name, Node& node) {
@@ -110,6 +110,11 @@ std::uint32_t Resolve(const Fixture& f, std::string_view path, Node& node) {
     return ResolveLocalGroup(f, c, parts[2], node);
   }
   return kBadPathName;
+}
+
+std::string ServedBy(const Node& n) {
+  if (n.kind == Kind::Namespace || n.kind == Kind::Member) return std::string();
+  return n.computer.empty() ? n.domain : n.computer;
 }
 
 std::string ADsPathOf(const Node& n) {

@@ -20,7 +20,10 @@ struct Node {
 };
 
 // 0 and the object, or the HRESULT the real provider gives for that path.
+// For a computer whose binds hang, kServerUnavailable and the computer.
 std::uint32_t Resolve(const Fixture& fixture, std::string_view path, Node& node);
+// The computer or domain a call on the object goes to; empty for none.
+std::string ServedBy(const Node& node);
 
 std::string ADsPathOf(const Node& node);
 std::string ClassOf(const Fixture& fixture, const Node& node);

@@ -45,6 +45,11 @@ class Provider final : public IADsOpenDSObject, private RefCounted {
       aliases.insert(aliases.end(), more.begin(), more.end());
     }
     if (const unsigned delay = fixture->DelayFor(aliases)) Sleep(delay);
+    if (code == kServerUnavailable) {
+      Sleep(fixture->Computers()[fixture->FindComputer(node.computer)].hangMs);
+      return static_cast<HRESULT>(code);
+    }
+    if (const unsigned latency = fixture->LatencyOf(ServedBy(node))) Sleep(latency);
     const Injected* refused = fixture->FailureFor(aliases, Op::Bind);
     if (refused) return static_cast<HRESULT>(refused->code);
     if (code) return static_cast<HRESULT>(code);

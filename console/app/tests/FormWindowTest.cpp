@@ -11,6 +11,7 @@
 #include "App.h"
 #include "FormWindow.h"
 #include "fake/FakeDirectory.h"
+#include "fake/FakeDirectoryWorkers.h"
 #include "fake/FakeFiles.h"
 #include "fake/FakeProcess.h"
 #include "fake/FakeRegistry.h"
@@ -63,7 +64,8 @@ struct AppFixture {
   FakeProcessRunner runner{files};
   FakeEnvironment environment;
   Probe probe{runner, environment, files};
-  App app{GetModuleHandleA(nullptr), AppServices{directory, files, registry, probe}};
+  FakeDirectoryWorkers workers{directory};
+  App app{GetModuleHandleA(nullptr), AppServices{directory, files, registry, probe, workers}};
 };
 
 TEST(FormWindow, AThrowingHandlerIsReportedAndTheWindowGoesOn) {

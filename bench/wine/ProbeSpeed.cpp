@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "PingFolder.h"
 #include "Win32ProcessRunner.h"
 #include "Win32System.h"
 #include "fake/FakeDirectory.h"
@@ -34,18 +35,6 @@ namespace rosterly {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class PingFolder : public Win32Environment {
- public:
-  explicit PingFolder(std::string dir) : dir_(std::move(dir)) {}
-  Result<std::string> SystemDirectory() override {
-    if (dir_.empty()) return Win32Environment::SystemDirectory();
-    return dir_;
-  }
-
- private:
-  std::string dir_;
-};
 
 struct Run {
   double seconds;
@@ -108,11 +97,6 @@ int Main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--ping-dir") == 0 && i + 1 < argc) {
       pingDir = argv[++i];
-      if (!pingDir.empty() && pingDir[0] == '/') {  // a host path: through Wine's Z: drive
-        pingDir = "Z:" + pingDir;
-        for (char& c : pingDir)
-          if (c == '/') c = '\\';
-      }
     } else if (std::strcmp(argv[i], "--computers") == 0 && i + 1 < argc) {
       count = std::strtoul(argv[++i], nullptr, 10);
     } else if (std::strcmp(argv[i], "--real") == 0) {

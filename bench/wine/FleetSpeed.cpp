@@ -1,0 +1,232 @@
+// Speed of the add action over a fleet, on the real system: the same run
+// with one computer's directory work after the other and side by side, in
+// one process, with the rows of both compared.
+//
+//   bench_fleet_speed --testdir DLL [--ping-dir DIR] [--computers N] [--off K]
+//                     [--hang H] [--hang-ms MS] [--latency-ms L] [--rounds R]
+//                     [--workers W] [--baseline no]
+//
+// N selected computers (default 256) behind the test directory DLL, pinged
+// by the stand-in ping.exe in DIR: K of them do not answer ping (16), H
+// answer ping but every bind of them hangs MS (3000) and fails (8), the
+// rest answer every directory call after L (50) ms, and so does the domain.
+// The add action with two groups, one computer after the other and W
+// (the program's own number) side by side; every run starts from the same
+// fixture. "--baseline no" leaves out the first, to try other W quickly.
+// Exits with 1 when the runs' rows differ.
+#include <windows.h>
+#include <objbase.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "AdsiDirectory.h"
+#include "PingFolder.h"
+#include "Win32DirectoryWorkers.h"
+#include "Win32Dialogs.h"
+#include "Win32ProcessRunner.h"
+#include "logic/ComputerPipeline.h"
+#include "logic/Form1.h"
+
+namespace rosterly {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The window's part without a window: the thread's queue is pumped, and a
+// worker's wake is a message posted to the thread.
+class ThreadView : public MainView {
+ public:
+  void StatusTextChanged() override {}
+  void ListChanged(ListId) override {}
+  void LocalGroupFieldChanged() override {}
+  void GridChanged() override {}
+  void TimerChanged() override {}
+  void SetBusyPointer(bool) override {}
+  void ProcessPendingEvents() override {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  void WaitForEvents() override {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 250, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    ProcessPendingEvents();
+  }
+  std::function<void()> Waker() override {
+    const DWORD thread = GetCurrentThreadId();
+    return [thread] { PostThreadMessageA(thread, WM_NULL, 0, 0); };
+  }
+};
+
+struct Fleet {
+  std::size_t computers = 256, off = 16, hang = 8;
+  unsigned hangMs = 3000, latencyMs = 50;
+
+  // Every kind spread through the list; the stand-in ping answers names
+  // starting "up" at once and lets the others wait out their 750 ms.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < computers; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "%s%03zu", IsOff(i) ? "down" : "up", i);
+      names.push_back(name);
+    }
+    return names;
+  }
+  bool IsOff(std::size_t i) const { return off && i % (computers / off) == computers / off / 2 && i / (computers / off) < off; }
+  bool Hangs(std::size_t i) const { return hang && i % (computers / hang) == 0 && i / (computers / hang) < hang; }
+
+  std::string Text() const {
+    std::string text = "domain | FLEET\ngroup | FLEET | G1\ngroup | FLEET | G2\n";
+    text += "latency | FLEET | " + std::to_string(latencyMs) + "\n";
+    const std::vector<std::string> names = Names();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      text += "computer | FLEET | " + names[i] + " | reachable\nlocalgroup | " + names[i] + " | Administrators\n";
+      if (Hangs(i) && !IsOff(i))
+        text += "hang | " + names[i] + " | " + std::to_string(hangMs) + "\n";
+      else
+        text += "latency | " + names[i] + " | " + std::to_string(latencyMs) + "\n";
+    }
+    return text;
+  }
+};
+
+struct Run {
+  double seconds = 0;
+  std::vector<std::string> rows;
+};
+
+bool WriteText(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  CloseHandle(file);
+  return ok;
+}
+
+Run AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe, std::size_t workers) {
+  if (!WriteText(fixture, fleet.Text())) std::printf("cannot write %s\n", fixture.c_str());
+  Globals globals;
+  globals.DomainName = "FLEET";
+  AdsiDirectory directory;
+  Win32FileStore files;
+  Win32MessageBoxes messages;
+  Win32FileDialogs dialogs;
+  Win32DirectoryWorkers threads;
+  ThreadView view;
+  Form1 form(globals, ConsoleServices{directory, files, messages, dialogs, probe, threads}, view);
+  form.lstComps.AddMany(fleet.Names());
+  form.lstComps.SelectAll(true);
+  form.lstGroups.AddMany({"G1", "G2"});
+  form.lstGroups.SelectAll(true);
+  form.txtLocalGroup.text = "Administrators";
+  form.SetWorkersInFlight(workers);
+  const auto start = Clock::now();
+  form.AddMemberstoGroups();
+  Run run{std::chrono::duration<double>(Clock::now() - start).count(), {}};
+  form.lvGroups.ForEachRow([&](const ResultRow& r) {
+    run.rows.push_back(r.cells[0] + " | " + r.cells[1] + " | " + r.cells[2] + " | " + r.cells[3]);
+  });
+  return run;
+}
+
+bool RegisterProvider(const std::string& dll) {
+  HMODULE module = LoadLibraryA(dll.c_str());
+  if (!module) return false;
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+  const bool ok = entry && SUCCEEDED(entry());
+  FreeLibrary(module);
+  return ok;
+}
+
+std::string WinePath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+int Main(int argc, char** argv) {
+  Fleet fleet;
+  std::string pingDir, dll;
+  int rounds = 1;
+  std::size_t workers = kDirectoryWorkers;
+  bool baseline = true;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    const char* value = argv[i + 1];
+    if (option == "--ping-dir") pingDir = value;
+    else if (option == "--testdir") dll = WinePath(value);
+    else if (option == "--computers") fleet.computers = std::strtoul(value, nullptr, 10);
+    else if (option == "--off") fleet.off = std::strtoul(value, nullptr, 10);
+    else if (option == "--hang") fleet.hang = std::strtoul(value, nullptr, 10);
+    else if (option == "--hang-ms") fleet.hangMs = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+    else if (option == "--latency-ms") fleet.latencyMs = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+    else if (option == "--rounds") rounds = std::atoi(value);
+    else if (option == "--workers") workers = std::strtoul(value, nullptr, 10);
+    else if (option == "--baseline") baseline = std::strcmp(value, "no") != 0;
+    else {
+      std::fprintf(stderr, "bench_fleet_speed: unknown option %s\n", option.c_str());
+      return 2;
+    }
+  }
+  if (dll.empty() || fleet.computers == 0 || (fleet.off && fleet.computers / fleet.off == 0) ||
+      (fleet.hang && fleet.computers / fleet.hang == 0)) {
+    std::fprintf(stderr, "usage: bench_fleet_speed --testdir DLL [--ping-dir DIR] [--computers N] [--off K] "
+                         "[--hang H] [--hang-ms MS] [--latency-ms L] [--rounds R]\n");
+    return 2;
+  }
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string fixture = std::string(temp) + "fleet-speed-fixture.txt";
+  SetEnvironmentVariableA("ROSTERLY_TESTDIR_FIXTURE", fixture.c_str());
+  if (!WriteText(fixture, fleet.Text()) || !RegisterProvider(dll)) {
+    std::fprintf(stderr, "bench_fleet_speed: cannot set up the test directory from %s\n", dll.c_str());
+    return 2;
+  }
+  CoInitialize(nullptr);
+  int rc = 0;
+  {
+    Win32ProcessRunner runner;
+    PingFolder environment(pingDir);
+    Win32FileStore files;
+    Probe probe(runner, environment, files);
+    std::printf("%zu computers: %zu do not answer ping, %zu hang %u ms and fail, the rest and the domain answer "
+                "each directory call after %u ms; two groups\n",
+                fleet.computers, fleet.off, fleet.hang, fleet.hangMs, fleet.latencyMs);
+    for (int round = 0; round < rounds; ++round) {
+      const Run many = AddAction(fleet, fixture, probe, workers);
+      if (!baseline) {
+        std::printf("round %d: %zu side by side %.2f s\n", round + 1, workers, many.seconds);
+        continue;
+      }
+      const Run one = AddAction(fleet, fixture, probe, 1);
+      std::printf("round %d: one after the other %.2f s, %zu side by side %.2f s: %.3f of the time (%.1f times "
+                  "faster)\n",
+                  round + 1, one.seconds, workers, many.seconds, many.seconds / one.seconds,
+                  one.seconds / many.seconds);
+      if (one.rows != many.rows) {
+        std::printf("the rows differ:\n");
+        for (const auto& row : one.rows) std::printf("  one by one:   %s\n", row.c_str());
+        for (const auto& row : many.rows) std::printf("  side by side: %s\n", row.c_str());
+        rc = 1;
+      } else {
+        std::printf("  rows identical (%zu)\n", one.rows.size());
+      }
+    }
+  }
+  DeleteFileA(fixture.c_str());
+  CoUninitialize();
+  return rc;
+}
+
+}  // namespace
+}  // namespace rosterly
+
+int main(int argc, char** argv) { return rosterly::Main(argc, argv); }

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "AdsiDirectory.h"
-#include "PingFolder.h"
+#include "ConsoleBench.h"
 #include "Win32DirectoryWorkers.h"
 #include "Win32Dialogs.h"
 #include "Win32ProcessRunner.h"
@@ -34,8 +34,6 @@
 
 namespace rosterly {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // The window's part without a window: the thread's queue is pumped, and a
 // worker's wake is a message posted to the thread.
@@ -94,11 +92,6 @@ struct Fleet {
   }
 };
 
-struct Run {
-  double seconds = 0;
-  std::vector<std::string> rows;
-};
-
 bool WriteText(const std::string& path, const std::string& text) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -108,7 +101,7 @@ bool WriteText(const std::string& path, const std::string& text) {
   return ok;
 }
 
-Run AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe, std::size_t workers) {
+TimedRun AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe, std::size_t workers) {
   if (!WriteText(fixture, fleet.Text())) std::printf("cannot write %s\n", fixture.c_str());
   Globals globals;
   globals.DomainName = "FLEET";
@@ -119,19 +112,8 @@ Run AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe, std:
   Win32DirectoryWorkers threads;
   ThreadView view;
   Form1 form(globals, ConsoleServices{directory, files, messages, dialogs, probe, threads}, view);
-  form.lstComps.AddMany(fleet.Names());
-  form.lstComps.SelectAll(true);
-  form.lstGroups.AddMany({"G1", "G2"});
-  form.lstGroups.SelectAll(true);
-  form.txtLocalGroup.text = "Administrators";
   form.SetWorkersInFlight(workers);
-  const auto start = Clock::now();
-  form.AddMemberstoGroups();
-  Run run{std::chrono::duration<double>(Clock::now() - start).count(), {}};
-  form.lvGroups.ForEachRow([&](const ResultRow& r) {
-    run.rows.push_back(r.cells[0] + " | " + r.cells[1] + " | " + r.cells[2] + " | " + r.cells[3]);
-  });
-  return run;
+  return TimeAddAction(form, fleet.Names(), {"G1", "G2"});
 }
 
 bool RegisterProvider(const std::string& dll) {
@@ -201,12 +183,12 @@ int Main(int argc, char** argv) {
                 "each directory call after %u ms; two groups\n",
                 fleet.computers, fleet.off, fleet.hang, fleet.hangMs, fleet.latencyMs);
     for (int round = 0; round < rounds; ++round) {
-      const Run many = AddAction(fleet, fixture, probe, workers);
+      const TimedRun many = AddAction(fleet, fixture, probe, workers);
       if (!baseline) {
         std::printf("round %d: %zu side by side %.2f s\n", round + 1, workers, many.seconds);
         continue;
       }
-      const Run one = AddAction(fleet, fixture, probe, 1);
+      const TimedRun one = AddAction(fleet, fixture, probe, 1);
       std::printf("round %d: one after the other %.2f s, %zu side by side %.2f s: %.3f of the time (%.1f times "
                   "faster)\n",
                   round + 1, one.seconds, workers, many.seconds, many.seconds / one.seconds,

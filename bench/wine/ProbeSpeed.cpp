@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "PingFolder.h"
+#include "ConsoleBench.h"
 #include "Win32ProcessRunner.h"
 #include "Win32System.h"
 #include "fake/FakeDirectory.h"
@@ -34,15 +34,8 @@
 namespace rosterly {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Run {
-  double seconds;
-  std::vector<std::string> rows;
-};
-
-Run AddAction(const std::vector<std::string>& computers, const std::vector<std::string>& reachable, Probe& probe,
-              Win32FileStore& files, std::size_t inFlight) {
+TimedRun AddAction(const std::vector<std::string>& computers, const std::vector<std::string>& reachable,
+                   Probe& probe, Win32FileStore& files, std::size_t inFlight) {
   Globals globals;
   globals.DomainName = "CORP";
   FakeDirectory dir;
@@ -57,25 +50,14 @@ Run AddAction(const std::vector<std::string>& computers, const std::vector<std::
   FakeMainView view;
   FakeDirectoryWorkers workers(dir);  // at once: the times are the probes' own
   Form1 form(globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view);
-  form.lstComps.AddMany(computers);
-  form.lstComps.SelectAll(true);
-  form.lstGroups.Add("Helpdesk");
-  form.lstGroups.SelectAll(true);
-  form.txtLocalGroup.text = "Administrators";
   form.SetProbesInFlight(inFlight);
-  const auto start = Clock::now();
-  form.AddMemberstoGroups();
-  Run run{std::chrono::duration<double>(Clock::now() - start).count(), {}};
-  form.lvGroups.ForEachRow([&](const ResultRow& r) {
-    run.rows.push_back(r.cells[0] + " | " + r.cells[1] + " | " + r.cells[2] + " | " + r.cells[3]);
-  });
-  return run;
+  return TimeAddAction(form, computers, {"Helpdesk"});
 }
 
 int Compare(const char* what, const std::vector<std::string>& computers, const std::vector<std::string>& reachable,
             Probe& probe, Win32FileStore& files) {
-  const Run sequential = AddAction(computers, reachable, probe, files, 1);
-  const Run parallel = AddAction(computers, reachable, probe, files, kProbesInFlight);
+  const TimedRun sequential = AddAction(computers, reachable, probe, files, 1);
+  const TimedRun parallel = AddAction(computers, reachable, probe, files, kProbesInFlight);
   std::printf("%s, %zu computers: one ping after the other %.2f s, %zu in flight %.2f s, ratio %.3f (%.1f times "
               "faster)\n",
               what, computers.size(), sequential.seconds, kProbesInFlight, parallel.seconds,

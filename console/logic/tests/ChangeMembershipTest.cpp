@@ -258,11 +258,9 @@ TEST_F(Membership, AFailedSetInfoIsCheckedOnAFreshObject) {
 // directory, with work finishing in a random order, N at once: the rows and
 // the stored memberships are those of one computer after the other.
 TEST(MembershipSideBySide, RowsAndChangesAreThoseOfOneAfterTheOther) {
-  struct World {
+  struct World : ConsoleWorld {
     explicit World(unsigned seed) {
       std::mt19937 random(seed);
-      globals.DomainName = "CORP";
-      dir.AddDomain("CORP");
       for (const char* g : {"G1", "G2", "G3"}) dir.AddDomainGroup("CORP", g);
       std::vector<std::string> names;
       for (int i = 0; i < 24; ++i) {
@@ -283,22 +281,6 @@ TEST(MembershipSideBySide, RowsAndChangesAreThoseOfOneAfterTheOther) {
       form.lstGroups.SetSelected(1, true);
       form.txtLocalGroup.text = "Administrators";
     }
-    std::vector<std::string> Rows() const {
-      std::vector<std::string> out;
-      form.lvGroups.ForEachRow([&](const ResultRow& r) { out.push_back(r.cells[0] + "|" + r.cells[2] + "|" + r.cells[3]); });
-      return out;
-    }
-    Globals globals;
-    FakeDirectory dir;
-    FakeFileStore files;
-    FakeProcessRunner runner{files};
-    FakeEnvironment environment;
-    FakeMessageBoxes messages;
-    FakeFileDialogs dialogs;
-    FakeMainView view;
-    Probe probe{runner, environment, files};
-    FakeDirectoryWorkers workers{dir};
-    Form1 form{globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view};
   };
 
   for (unsigned seed = 1; seed <= 40; ++seed) {

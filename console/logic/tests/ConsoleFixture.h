@@ -15,30 +15,17 @@
 
 namespace rosterly {
 
-class ConsoleFixture : public ::testing::Test {
- protected:
-  ConsoleFixture() {
+// The window's logic and every fake it works on, as one value, so that a
+// test can set up two alike and compare them.
+struct ConsoleWorld {
+  ConsoleWorld() {
     globals.DomainName = "CORP";
     dir.AddDomain("CORP");
     view.readStatus = [this] { return form.StatusText(); };
   }
+  ConsoleWorld(const ConsoleWorld&) = delete;
+  ConsoleWorld& operator=(const ConsoleWorld&) = delete;
 
-  // Puts names into a list directly, all selected unless told otherwise.
-  static void Fill(SortedList& list, const std::vector<std::string>& names, bool selected = true) {
-    list.Clear();
-    list.AddMany(names);
-    list.SelectAll(selected);
-  }
-  // A list's entries in their order.
-  static std::vector<std::string> Texts(const SortedList& list) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
-    return out;
-  }
-  void Select(SortedList& list, const std::string& name) {
-    for (std::size_t i = 0; i < list.Count(); ++i)
-      if (list.Text(i) == name) list.SetSelected(i, true);
-  }
   // The grid top to bottom, one "a|b|c|d" text per row.
   std::vector<std::string> Rows() const {
     std::vector<std::string> out;
@@ -59,6 +46,26 @@ class ConsoleFixture : public ::testing::Test {
   Probe probe{runner, environment, files};
   FakeDirectoryWorkers workers{dir};
   Form1 form{globals, ConsoleServices{dir, files, messages, dialogs, probe, workers}, view};
+};
+
+class ConsoleFixture : public ::testing::Test, protected ConsoleWorld {
+ protected:
+  // Puts names into a list directly, all selected unless told otherwise.
+  static void Fill(SortedList& list, const std::vector<std::string>& names, bool selected = true) {
+    list.Clear();
+    list.AddMany(names);
+    list.SelectAll(selected);
+  }
+  // A list's entries in their order.
+  static std::vector<std::string> Texts(const SortedList& list) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.Count(); ++i) out.push_back(list.Text(i));
+    return out;
+  }
+  void Select(SortedList& list, const std::string& name) {
+    for (std::size_t i = 0; i < list.Count(); ++i)
+      if (list.Text(i) == name) list.SetSelected(i, true);
+  }
 };
 
 }  // namespace rosterly

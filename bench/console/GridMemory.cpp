@@ -54,14 +54,15 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < rows; ++i) grid.InsertAtTop(maker.Next());
   const double heapInserted = HeapMb() - heapBefore;
   const double rssInserted = StatusMb("VmRSS:") - rssBefore;
+  const double peakInserted = StatusMb("VmHWM:");
   for (int header = 1; header <= 4; ++header) {
     grid.ColumnClick(header);
     grid.ColumnClick(header);
   }
   std::printf(
-      "%zu rows%s: heap %.1f MB, resident %.1f MB after the inserts; heap %.1f MB after the clicks; "
-      "peak resident %.1f MB (%.1f MB before the grid)\n",
-      grid.RowCount(), sorted ? " (sorted as they arrive)" : "", heapInserted, rssInserted, HeapMb() - heapBefore,
-      StatusMb("VmHWM:"), rssBefore);
+      "%zu rows%s: heap %.1f MB, resident %.1f MB after the inserts (peak %.1f MB); heap %.1f MB after the "
+      "clicks; peak resident %.1f MB (%.1f MB before the grid)\n",
+      grid.RowCount(), sorted ? " (sorted as they arrive)" : "", heapInserted, rssInserted, peakInserted,
+      HeapMb() - heapBefore, StatusMb("VmHWM:"), rssBefore);
   return 0;
 }

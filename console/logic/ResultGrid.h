@@ -7,6 +7,11 @@
 // the grid keeps a sorted index and places each new row in sorted order (ahead
 // of the rows whose key text equals its own, as an insertion at the top
 // would). A header click is a stable sort of the rows as shown.
+//
+// The rows are kept in fixed blocks, so that a million of them never need a
+// second copy while the storage grows. While sorted, the index keeps each
+// row's sort tag (ColumnSort.h) beside its id: placing a row compares those
+// and reads a row's text only where they tie.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -25,16 +30,16 @@ class ResultGrid {
   // `header` counts from 1 for "Computer"; other values are ignored.
   void ColumnClick(int header);
 
-  std::size_t RowCount() const { return rows_.size(); }
+  std::size_t RowCount() const { return count_; }
   // `position` counts from 1 for the top row, as the grid shows it.
   const ResultRow& RowAt(std::size_t position) const;
 
   template <class F>
   void ForEachRow(F f) const {  // top to bottom
     if (sorted_) {
-      order_.ForEach([&](std::uint32_t id) { f(rows_[id]); });
+      order_.ForEach([&](std::uint32_t id) { f(Row(id)); });
     } else {
-      for (auto it = rows_.rbegin(); it != rows_.rend(); ++it) f(*it);
+      for (std::size_t id = count_; id-- > 0;) f(Row(id));
     }
   }
 
@@ -43,10 +48,17 @@ class ResultGrid {
   SortDirection Direction() const { return direction_; }
 
  private:
-  bool Before(const ResultRow& a, const ResultRow& b) const;  // strictly, in the current order
+  static constexpr std::size_t kBlockBits = 12;  // 4,096 rows, half a megabyte, per block
+  static constexpr std::size_t kBlockRows = std::size_t{1} << kBlockBits;
 
-  std::vector<ResultRow> rows_;  // arrival order
-  BlockIndex order_;             // positions of rows_ while sorted
+  const ResultRow& Row(std::size_t id) const { return blocks_[id >> kBlockBits][id & (kBlockRows - 1)]; }
+  // Whether row `a` stands strictly before row `b` in the current order
+  // where their sort tags tie on texts that go on.
+  bool TextBefore(std::uint32_t a, std::uint32_t b) const;
+
+  std::vector<std::vector<ResultRow>> blocks_;  // rows by id: arrival order
+  std::size_t count_ = 0;
+  BlockIndex order_;  // ids in shown order while sorted, with their sort tags
   bool sorted_ = false;
   std::size_t key_ = kColComputer;
   // Flipped by every click; starting at descending makes the first click sort

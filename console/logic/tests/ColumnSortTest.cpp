@@ -50,5 +50,35 @@ TEST(ColumnSort, OrdersAsAStableSortByTextWouldInBothDirections) {
   }
 }
 
+// Many distinct texts (more than a column sorted as its distinct texts may
+// have): short and long, sharing prefixes of 5 to 40 bytes, differing in
+// case, NULs and high bytes, in a random order before the sort.
+TEST(ColumnSort, ManyTextsWithLongSharedPrefixesOrderAsAStableSortWould) {
+  std::mt19937 rng(23);
+  const std::vector<std::string> prefixes = {"", "CORP\\", "Remote Desktop Users of the ", std::string("ab\0", 3),
+                                             "A shared beginning longer than thirty-two bytes: "};
+  const std::string alphabet("aAbB0\0\xFF\xC9", 8);
+  std::vector<std::string> texts;
+  for (int i = 0; i < 30000; ++i) {
+    std::string t = prefixes[rng() % prefixes.size()];
+    for (std::size_t n = rng() % 24; n > 0; --n) t += alphabet[rng() % alphabet.size()];
+    texts.push_back(t);
+  }
+  const std::vector<std::string_view> views(texts.begin(), texts.end());
+  std::vector<std::uint32_t> before(texts.size());  // indexes in the order they stood
+  for (std::uint32_t i = 0; i < before.size(); ++i) before[i] = i;
+  std::shuffle(before.begin(), before.end(), rng);
+  std::vector<std::uint32_t> ranks(texts.size());
+  for (std::uint32_t r = 0; r < before.size(); ++r) ranks[before[r]] = r;
+  for (bool descending : {false, true}) {
+    std::vector<std::uint32_t> expected = before;
+    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+      const int c = CompareNoCase(texts[a], texts[b]);
+      return descending ? c > 0 : c < 0;
+    });
+    EXPECT_EQ(SortedOrder(views, ranks, descending), expected) << (descending ? "descending" : "ascending");
+  }
+}
+
 }  // namespace
 }  // namespace rosterly

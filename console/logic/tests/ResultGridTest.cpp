@@ -135,6 +135,49 @@ TEST(ResultGrid, LargeSortedGridMatchesAReferenceOrder) {
   }
 }
 
+// Clicks on every header and rows arriving between them, against a plain
+// model of the shown rows: a stable sort per click, and each new row placed
+// ahead of the first row not strictly before it (at the top while unsorted).
+TEST(ResultGrid, ClicksAndArrivalsMatchAModelOnEveryColumn) {
+  std::mt19937 rng(5);
+  const std::vector<std::string> groups = {"Administrators", "administrators", "Remote Desktop Users", "Users"};
+  auto randomRow = [&] {
+    std::string computer = (rng() % 2 ? "ws" : "WS") + std::to_string(rng() % 3000);
+    std::string member = "CORP\\a member name longer than sixteen bytes " + std::to_string(rng() % 1500);
+    return MakeRow(computer, groups[rng() % groups.size()], member, rng() % 3 ? "Added" : "No Connection");
+  };
+  ResultGrid grid;
+  std::vector<ResultRow> model;  // shown order
+  bool sorted = false;
+  std::size_t key = 0;
+  bool ascending = false;
+  auto before = [&](const ResultRow& a, const ResultRow& b) {
+    const int c = CompareNoCase(a.cells[key], b.cells[key]);
+    return ascending ? c < 0 : c > 0;
+  };
+  for (int step = 0; step < 14; ++step) {
+    for (int i = 0; i < 700; ++i) {
+      ResultRow row = randomRow();
+      auto ahead = [&](const ResultRow& e) { return before(e, row); };
+      auto at = sorted ? std::partition_point(model.begin(), model.end(), ahead) : model.begin();
+      model.insert(at, row);
+      grid.InsertAtTop(std::move(row));
+    }
+    const int header = 1 + static_cast<int>(rng() % 4);
+    grid.ColumnClick(header);
+    sorted = true;
+    key = static_cast<std::size_t>(header - 1);
+    ascending = !ascending;
+    std::stable_sort(model.begin(), model.end(), before);
+    for (std::size_t col = 0; col < kColumnCount; ++col) {
+      std::vector<std::string> expected;
+      for (const auto& r : model) expected.push_back(r.cells[col]);
+      ASSERT_EQ(Column(grid, col), expected) << "step " << step << ", column " << col;
+      ASSERT_EQ(ByPosition(grid, col), expected) << "step " << step << ", column " << col;
+    }
+  }
+}
+
 TEST(BlockIndex, AssignInsertAndReadBack) {
   BlockIndex index;
   std::vector<std::uint32_t> ids(3000);

@@ -7,7 +7,8 @@
 #include "TextCompare.h"
 
 namespace rosterly {
-namespace {
+// Named, not anonymous: ColumnSorter's state holds these types.
+namespace column_sort {
 
 constexpr std::size_t kChunk = 16;                 // text bytes per key
 constexpr std::uint8_t kGoesOn = kChunk + 1;       // length digit of a text longer than its chunk
@@ -333,18 +334,20 @@ void RunSorter::Finish(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, 
   }
 }
 
-}  // namespace
+// One column's rows as they are added, and their sort.
+class Column {
+ public:
+  explicit Column(std::size_t n) : count(n), cls(n), table(kTableSize) {}
+  void Add(std::string_view text);
+  void Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts);
+  ColumnSorter::Tags TagsById() const;
 
-SortTag SortTagOf(std::string_view text) { return TagOfKey(LoadKey(text, 0)); }
-
-struct ColumnSorter::State {
+ private:
   struct Class {
     Key key;
     std::string text;  // kept only for a text that goes on beyond its key
     std::uint32_t rows;
   };
-
-  explicit State(std::size_t n) : count(n), cls(n), table(kTableSize) {}
 
   void Classify(std::uint32_t id, const Key& key, std::string_view text);
   void LeaveClasses(std::uint32_t upTo);
@@ -379,7 +382,7 @@ struct ColumnSorter::State {
   Seen seen;
 };
 
-void ColumnSorter::State::Classify(std::uint32_t id, const Key& key, std::string_view text) {
+void Column::Classify(std::uint32_t id, const Key& key, std::string_view text) {
   std::uint64_t h = key.hi * 0x9E3779B97F4A7C15ull;
   h ^= (key.lo + key.rest) * 0xC2B2AE3D27D4EB4Full;
   std::size_t slot = static_cast<std::size_t>(h >> 52) & (kTableSize - 1);
@@ -409,7 +412,7 @@ void ColumnSorter::State::Classify(std::uint32_t id, const Key& key, std::string
 
 // Many texts: from row `upTo` on, every row keeps its key; those before take
 // their class's.
-void ColumnSorter::State::LeaveClasses(std::uint32_t upTo) {
+void Column::LeaveClasses(std::uint32_t upTo) {
   fewTexts = false;
   seen.assign(kDigits * 256, 0);
   hi.resize(count);
@@ -422,7 +425,7 @@ void ColumnSorter::State::LeaveClasses(std::uint32_t upTo) {
   std::vector<Class>().swap(classes);
 }
 
-void ColumnSorter::State::SortByClass(std::vector<std::uint32_t>& order, bool descending) {
+void Column::SortByClass(std::vector<std::uint32_t>& order, bool descending) {
   std::vector<std::uint32_t> byText(classes.size());
   std::iota(byText.begin(), byText.end(), 0u);
   std::sort(byText.begin(), byText.end(), [&](std::uint32_t x, std::uint32_t y) {
@@ -446,25 +449,20 @@ void ColumnSorter::State::SortByClass(std::vector<std::uint32_t>& order, bool de
   order.swap(sorted);
 }
 
-ColumnSorter::ColumnSorter(std::size_t count) : state_(std::make_unique<State>(count)) {}
-ColumnSorter::~ColumnSorter() = default;
-
-void ColumnSorter::Add(std::string_view text) {
-  State& s = *state_;
-  const std::uint32_t id = s.added++;
+void Column::Add(std::string_view text) {
+  const std::uint32_t id = added++;
   const Key key = LoadKey(text, 0);
-  if (s.fewTexts) s.Classify(id, key, text);
-  if (!s.fewTexts) s.Store(id, key);
+  if (fewTexts) Classify(id, key, text);
+  if (!fewTexts) Store(id, key);
 }
 
-ColumnSorter::Tags ColumnSorter::TagsById() const {
-  const State& s = *state_;
-  if (s.fewTexts) return Tags{nullptr, nullptr, s.cls.data(), s.classTags.data()};
-  return Tags{s.hi.data(), s.tagLow.data(), nullptr, nullptr};
+ColumnSorter::Tags Column::TagsById() const {
+  if (fewTexts) return ColumnSorter::Tags{nullptr, nullptr, cls.data(), classTags.data()};
+  return ColumnSorter::Tags{hi.data(), tagLow.data(), nullptr, nullptr};
 }
 
-void ColumnSorter::Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts) {
-  State& s = *state_;
+void Column::Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts) {
+  Column& s = *this;
   if (s.fewTexts) {
     for (const auto& c : s.classes) s.classTags.push_back(TagOfKey(c.key));
     s.SortByClass(order, descending);
@@ -500,6 +498,22 @@ void ColumnSorter::Sort(std::vector<std::uint32_t>& order, bool descending, cons
   std::vector<std::uint64_t>().swap(s.lo);
   std::vector<std::uint8_t>().swap(s.rest);
 }
+
+}  // namespace column_sort
+
+SortTag SortTagOf(std::string_view text) { return column_sort::TagOfKey(column_sort::LoadKey(text, 0)); }
+
+struct ColumnSorter::State : column_sort::Column {
+  using Column::Column;
+};
+
+ColumnSorter::ColumnSorter(std::size_t count) : state_(std::make_unique<State>(count)) {}
+ColumnSorter::~ColumnSorter() = default;
+void ColumnSorter::Add(std::string_view text) { state_->Add(text); }
+void ColumnSorter::Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts) {
+  state_->Sort(order, descending, texts);
+}
+ColumnSorter::Tags ColumnSorter::TagsById() const { return state_->TagsById(); }
 
 namespace {
 class ViewTexts : public TextsById {

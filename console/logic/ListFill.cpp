@@ -46,14 +46,18 @@ void Form1::FillList(DirObject& domain, std::string_view objectClass, SortedList
   (void)domain.SetFilter({std::string(objectClass)});
   Result<std::unique_ptr<DirEnumerator>> children = domain.Enumerate();
   if (!children.ok() || !children.value()) return;
-  std::vector<std::string> names;
-  for (;;) {
-    Result<std::unique_ptr<DirObject>> child = children.value()->Next();
-    if (!child.ok() || !child.value()) break;
-    Result<std::string> name = child.value()->Name();
-    if (name.ok()) names.push_back(std::move(name.value()));
-  }
-  list.AddMany(std::move(names));
+  // Names go straight into the list's storage, which the last fill left.
+  list.AddFrom([&](std::string& text) {
+    for (;;) {
+      Result<std::unique_ptr<DirObject>> child = children.value()->Next();
+      if (!child.ok() || !child.value()) return false;
+      Result<std::string> name = child.value()->Name();
+      if (name.ok()) {
+        text = std::move(name.value());
+        return true;
+      }
+    }
+  });
 }
 
 }  // namespace rosterly

@@ -16,6 +16,15 @@ class SortedList {
   // Adds many entries at once (file order among equal names), without the
   // cost of one insertion per entry.
   void AddMany(std::vector<std::string> texts);
+  // The same for the texts next(text) hands out, one per call until it
+  // returns false: they go straight into the list's own storage, which a
+  // Clear keeps for the next fill.
+  template <class Next>
+  void AddFrom(Next next) {
+    const std::size_t first = entries_.size();
+    for (std::string text; next(text);) entries_.push_back(Entry{std::move(text), false});
+    PlaceAdded(first);
+  }
 
   std::size_t Count() const { return entries_.size(); }
   // An index past the end reads as an empty, unselected entry: the list may
@@ -30,6 +39,9 @@ class SortedList {
     std::string text;
     bool selected = false;
   };
+  // Sorts the entries from `first` on among themselves, stably, and merges
+  // them after their equals among the earlier ones.
+  void PlaceAdded(std::size_t first);
   std::vector<Entry> entries_;
 };
 

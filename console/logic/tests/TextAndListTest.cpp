@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,27 @@ TEST(SortedList, KeepsCaseInsensitiveOrderDuplicatesAndSelections) {
   list.AddMany({"b", "PC2", "a", "pc2"});
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"a", "b", "PC1", "Pc1", "PC1", "pc2", "PC2", "pc2", "pc3"}));
   EXPECT_TRUE(list.Selected(2));
+}
+
+// A domain's worth of names at once, into a list that holds some already:
+// as a stable sort of the new names, merged after their equals, would place
+// them. Equal names differ in letter case, so that their order shows.
+TEST(SortedList, ManyNamesAtOnceKeepExistingThenFileOrderAmongEquals) {
+  std::mt19937 rng(3);
+  const char* const spellings[] = {"PC-", "pc-", "Pc-", "pC-"};
+  SortedList list;
+  std::vector<std::string> expected;  // existing names, then new ones in file order
+  for (int i = 0; i < 300; ++i) {
+    expected.push_back(spellings[i % 4] + std::to_string(rng() % 2000));
+    list.Add(expected.back());
+  }
+  std::vector<std::string> more;
+  for (int i = 0; i < 6000; ++i) more.push_back(spellings[rng() % 4] + std::to_string(rng() % 2000));
+  expected.insert(expected.end(), more.begin(), more.end());
+  list.AddMany(more);
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+  EXPECT_EQ(Texts(list), expected);
 }
 
 TEST(SortedList, IndexPastTheEndReadsAsEmptyAndUnselected) {

@@ -82,6 +82,21 @@ BENCHMARK(BM_HeaderClick)
     ->ArgNames({"rows", "header"})
     ->Unit(benchmark::kMillisecond);
 
+// A header click and the row that arrives right after it: the click leaves
+// a plain array of the sorted rows, and that row turns it into the index
+// that takes insertions, once.
+void BM_ClickThenRow(benchmark::State& state) {
+  const auto rows = MakeRows(static_cast<std::size_t>(state.range(0)));
+  ResultGrid grid;
+  for (const auto& r : rows) grid.InsertAtTop(r);
+  for (auto _ : state) {
+    grid.ColumnClick(1);
+    grid.InsertAtTop(rows.front());
+    benchmark::DoNotOptimize(grid.RowAt(1));
+  }
+}
+BENCHMARK(BM_ClickThenRow)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // The yardstick of a header click: std::sort over as many random 64-bit keys
 // as the grid has rows, a fresh unsorted copy each time (copied untimed).
 void BM_SortKeysReference(benchmark::State& state) {

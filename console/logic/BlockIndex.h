@@ -18,9 +18,10 @@ namespace rosterly {
 class BlockIndex {
  public:
   BlockIndex() = default;
-  // The ids in order, each with the tag tagOf(id) (a `high` and a `low`).
-  template <class TagOf>
-  void Assign(const std::vector<std::uint32_t>& ids, TagOf tagOf);
+  // The ids in order (each element's low 32 bits), each with the tag
+  // tagOf(id) (a `high` and a `low`).
+  template <class Id, class TagOf>
+  void Assign(const std::vector<Id>& ids, TagOf tagOf);
   void Assign(const std::vector<std::uint32_t>& ids) {
     struct NoTag {
       std::uint64_t high = 0;
@@ -149,8 +150,8 @@ class BlockIndex {
   std::size_t size_ = 0;
 };
 
-template <class TagOf>
-void BlockIndex::Assign(const std::vector<std::uint32_t>& ids, TagOf tagOf) {
+template <class Id, class TagOf>
+void BlockIndex::Assign(const std::vector<Id>& ids, TagOf tagOf) {
   Clear();
   std::vector<std::uint32_t> leaves;
   for (std::size_t from = 0; from < ids.size(); from += kFill) {
@@ -158,8 +159,9 @@ void BlockIndex::Assign(const std::vector<std::uint32_t>& ids, TagOf tagOf) {
     Leaf& leaf = leaves_[index];
     leaf.count = static_cast<std::uint32_t>(std::min<std::size_t>(kFill, ids.size() - from));
     for (std::uint32_t k = 0; k < leaf.count; ++k) {
-      const auto tag = tagOf(ids[from + k]);
-      leaf.ids[k] = ids[from + k];
+      const auto id = static_cast<std::uint32_t>(ids[from + k]);
+      const auto tag = tagOf(id);
+      leaf.ids[k] = id;
       leaf.high[k] = tag.high;
       leaf.low[k] = tag.low;
     }

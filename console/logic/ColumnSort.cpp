@@ -155,6 +155,23 @@ void SortByKey(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, int keyB
   if (from != a) std::memcpy(a, from, n * sizeof(std::uint64_t));
 }
 
+// An array of a number of each row whose elements start undefined: each is
+// written before it is read, and a million of them are not cleared first,
+// which would cost a pass over the memory of its own.
+template <class T>
+class RowArray {
+ public:
+  void Allocate(std::size_t n) { data_.reset(new T[n]); }
+  void Release() { data_.reset(); }
+  T& operator[](std::size_t i) { return data_[i]; }
+  const T& operator[](std::size_t i) const { return data_[i]; }
+  T* data() { return data_.get(); }
+  const T* data() const { return data_.get(); }
+
+ private:
+  std::unique_ptr<T[]> data_;
+};
+
 // The keys of one depth for a set of rows, by handle: at depth 0 the handle
 // is the row's id; deeper, an index into tables made for one run.
 struct KeyTable {
@@ -232,8 +249,9 @@ struct RunSorter {
 
   void Sort(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, const KeyTable& keys, std::size_t depth,
             int from, const Diff& diff);
+  // `mayGoOn`: some of the texts may be longer than their keys.
   void Finish(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, const KeyTable& keys, std::size_t depth,
-              const Window& window);
+              const Window& window, bool mayGoOn);
   void SortDeeper(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, const KeyTable& keys, std::size_t depth);
   void SortByText(std::uint64_t* a, std::size_t n, const KeyTable& keys);
 };
@@ -303,14 +321,15 @@ void RunSorter::Sort(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, co
     const std::uint32_t h = handle(i);
     a[i] = (window.Pack(keys.hi[h], keys.lo[h], keys.rest[h]) << kKeyBits) | h;
   }
-  Finish(a, scratch, n, keys, depth, window);
+  Finish(a, scratch, n, keys, depth, window, true);
 }
 
 // Sorts elements whose keys the window packed; rows that tie on the window
 // differ further on, if at all.
 void RunSorter::Finish(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, const KeyTable& keys,
-                       std::size_t depth, const Window& window) {
+                       std::size_t depth, const Window& window, bool mayGoOn) {
   SortByKey(a, scratch, n, window.keyBits);
+  if (window.wholeKey && !mayGoOn) return;  // rows that tie hold the same text
   for (std::size_t i = 0; i < n;) {
     std::size_t end = i + 1;
     while (end < n && (a[end] >> kKeyBits) == (a[i] >> kKeyBits)) ++end;
@@ -337,10 +356,9 @@ void RunSorter::Finish(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, 
 // One column's rows as they are added, and their sort.
 class Column {
  public:
-  explicit Column(std::size_t n) : count(n), cls(n), table(kTableSize) {}
+  explicit Column(std::size_t n) : count(n), table(kTableSize) { cls.Allocate(n); }
   void Add(std::string_view text);
-  void Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts);
-  ColumnSorter::Tags TagsById() const;
+  void Sort(std::vector<std::uint64_t>& rows, bool descending, const TextsById& texts);
 
  private:
   struct Class {
@@ -356,11 +374,11 @@ class Column {
     hi[id] = key.hi;
     lo[id] = key.lo;
     rest[id] = key.rest;
-    tagLow[id] = TagOfKey(key).low;
     diff.Widen(first, key.hi, key.lo, key.rest);
+    goesOn = goesOn || key.rest == kGoesOn;
     Mark(seen.data(), key.hi, key.lo, key.rest);
   }
-  void SortByClass(std::vector<std::uint32_t>& order, bool descending);
+  void SortByClass(std::vector<std::uint64_t>& rows, bool descending);
 
   std::size_t count;
   std::uint32_t added = 0;
@@ -368,17 +386,16 @@ class Column {
   // While the column has few distinct texts: each row's class, and a table
   // from a key's hash to its class + 1.
   bool fewTexts = true;
-  std::vector<std::uint16_t> cls;
+  RowArray<std::uint16_t> cls;
   std::vector<std::uint16_t> table;
   std::vector<Class> classes;
-  std::vector<SortTag> classTags;
 
   // Otherwise every row's key, and which digits differ.
-  std::vector<std::uint64_t> hi, lo;
-  std::vector<std::uint8_t> rest;
-  std::vector<std::uint32_t> tagLow;  // the rest of each row's SortTag, whose high half is `hi`
+  RowArray<std::uint64_t> hi, lo;
+  RowArray<std::uint8_t> rest;
   Key first{};
   Diff diff;
+  bool goesOn = false;  // some text is longer than its key
   Seen seen;
 };
 
@@ -415,17 +432,16 @@ void Column::Classify(std::uint32_t id, const Key& key, std::string_view text) {
 void Column::LeaveClasses(std::uint32_t upTo) {
   fewTexts = false;
   seen.assign(kDigits * 256, 0);
-  hi.resize(count);
-  lo.resize(count);
-  rest.resize(count);
-  tagLow.resize(count);
+  hi.Allocate(count);
+  lo.Allocate(count);
+  rest.Allocate(count);
   for (std::uint32_t id = 0; id < upTo; ++id) Store(id, classes[cls[id]].key);
-  std::vector<std::uint16_t>().swap(cls);
+  cls.Release();
   std::vector<std::uint16_t>().swap(table);
   std::vector<Class>().swap(classes);
 }
 
-void Column::SortByClass(std::vector<std::uint32_t>& order, bool descending) {
+void Column::SortByClass(std::vector<std::uint64_t>& rows, bool descending) {
   std::vector<std::uint32_t> byText(classes.size());
   std::iota(byText.begin(), byText.end(), 0u);
   std::sort(byText.begin(), byText.end(), [&](std::uint32_t x, std::uint32_t y) {
@@ -444,9 +460,9 @@ void Column::SortByClass(std::vector<std::uint32_t>& order, bool descending) {
     start[c] = at;
     at += classes[c].rows;
   }
-  std::vector<std::uint32_t> sorted(order.size());
-  for (std::uint32_t id : order) sorted[start[cls[id]]++] = id;
-  order.swap(sorted);
+  std::vector<std::uint64_t> sorted(rows.size());
+  for (const std::uint64_t row : rows) sorted[start[cls[row & kHandleMask]]++] = row & kHandleMask;
+  rows.swap(sorted);
 }
 
 void Column::Add(std::string_view text) {
@@ -456,47 +472,37 @@ void Column::Add(std::string_view text) {
   if (!fewTexts) Store(id, key);
 }
 
-ColumnSorter::Tags Column::TagsById() const {
-  if (fewTexts) return ColumnSorter::Tags{nullptr, nullptr, cls.data(), classTags.data()};
-  return ColumnSorter::Tags{hi.data(), tagLow.data(), nullptr, nullptr};
-}
-
-void Column::Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts) {
-  Column& s = *this;
-  if (s.fewTexts) {
-    for (const auto& c : s.classes) s.classTags.push_back(TagOfKey(c.key));
-    s.SortByClass(order, descending);
+void Column::Sort(std::vector<std::uint64_t>& rows, bool descending, const TextsById& texts) {
+  for (auto& row : rows) row &= kHandleMask;
+  if (fewTexts) {
+    SortByClass(rows, descending);
     return;
   }
-  if (order.size() < 2) return;
+  const std::size_t n = rows.size();
+  if (n < 2) return;
   RunSorter sorter{texts, descending};
-  const std::size_t n = order.size();
   bool same = true;
-  for (int p = 0; p < kDigits; ++p) same = same && !s.diff.Varies(p);
+  for (int p = 0; p < kDigits; ++p) same = same && !diff.Varies(p);
   if (same) {  // one text up to its sixteenth byte on every row
-    if (s.rest[0] != kGoesOn) return;
-    std::vector<std::uint64_t> elems(order.begin(), order.end());
+    if (rest[0] != kGoesOn) return;
     std::vector<std::uint64_t> scratch(n);
-    sorter.SortDeeper(elems.data(), scratch.data(), n, KeyTable{s.hi.data(), s.lo.data(), s.rest.data(), nullptr}, 0);
-    for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(elems[i] & kHandleMask);
+    sorter.SortDeeper(rows.data(), scratch.data(), n, KeyTable{hi.data(), lo.data(), rest.data(), nullptr}, 0);
     return;
   }
   // The keys are made in the order the rows are stored, then picked up in
   // the order the rows stand. Where the key holds every differing digit,
   // the rows' second eight bytes are not needed any more and make room for
-  // the keys; the first eight stay, as the rows' tags.
-  const Window window(s.diff, 0, s.seen.data(), descending);
+  // the keys.
+  const Window window(diff, 0, seen.data(), descending);
   std::vector<std::uint64_t> packed;
   if (!window.wholeKey) packed.resize(n);
-  std::uint64_t* keys = window.wholeKey ? s.lo.data() : packed.data();
-  for (std::uint32_t id = 0; id < n; ++id) keys[id] = window.Pack(s.hi[id], s.lo[id], s.rest[id]);
-  std::vector<std::uint64_t> elems(n);
-  for (std::size_t i = 0; i < n; ++i) elems[i] = (keys[order[i]] << kKeyBits) | order[i];
+  std::uint64_t* keys = window.wholeKey ? lo.data() : packed.data();
+  for (std::uint32_t id = 0; id < n; ++id) keys[id] = window.Pack(hi[id], lo[id], rest[id]);
+  for (auto& row : rows) row |= keys[row] << kKeyBits;
   // The keys by row are spent: their array is the scratch space.
-  sorter.Finish(elems.data(), keys, n, KeyTable{s.hi.data(), s.lo.data(), s.rest.data(), nullptr}, 0, window);
-  for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(elems[i] & kHandleMask);
-  std::vector<std::uint64_t>().swap(s.lo);
-  std::vector<std::uint8_t>().swap(s.rest);
+  sorter.Finish(rows.data(), keys, n, KeyTable{hi.data(), lo.data(), rest.data(), nullptr}, 0, window, goesOn);
+  lo.Release();
+  rest.Release();
 }
 
 }  // namespace column_sort
@@ -510,10 +516,9 @@ struct ColumnSorter::State : column_sort::Column {
 ColumnSorter::ColumnSorter(std::size_t count) : state_(std::make_unique<State>(count)) {}
 ColumnSorter::~ColumnSorter() = default;
 void ColumnSorter::Add(std::string_view text) { state_->Add(text); }
-void ColumnSorter::Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts) {
-  state_->Sort(order, descending, texts);
+void ColumnSorter::Sort(std::vector<std::uint64_t>& rows, bool descending, const TextsById& texts) {
+  state_->Sort(rows, descending, texts);
 }
-ColumnSorter::Tags ColumnSorter::TagsById() const { return state_->TagsById(); }
 
 namespace {
 class ViewTexts : public TextsById {
@@ -530,10 +535,10 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<std::string_view>& text
                                        const std::vector<std::uint32_t>& ranks, bool descending) {
   ColumnSorter sorter(texts.size());
   for (std::string_view t : texts) sorter.Add(t);
-  std::vector<std::uint32_t> order(texts.size());
-  for (std::uint32_t i = 0; i < texts.size(); ++i) order[ranks[i]] = i;
-  sorter.Sort(order, descending, ViewTexts(texts));
-  return order;
+  std::vector<std::uint64_t> rows(texts.size());
+  for (std::uint32_t i = 0; i < texts.size(); ++i) rows[ranks[i]] = i;
+  sorter.Sort(rows, descending, ViewTexts(texts));
+  return std::vector<std::uint32_t>(rows.begin(), rows.end());
 }
 
 }  // namespace rosterly

@@ -42,20 +42,11 @@ class ColumnSorter {
   ~ColumnSorter();
   // The text of the next id, from 0 up to count - 1.
   void Add(std::string_view text);
-  // Reorders `order` (each id once, as the rows stand) by text, ascending or
-  // descending; rows of equal text keep their order.
-  void Sort(std::vector<std::uint32_t>& order, bool descending, const TextsById& texts);
-  // After the sort: the SortTagOf of each id's text, by id.
-  struct Tags {
-    const std::uint64_t* highs;      // each id's, else by class:
-    const std::uint32_t* lows;
-    const std::uint16_t* classOf;    // each id's class, where the column has few texts
-    const SortTag* classTags;
-    SortTag operator()(std::uint32_t id) const {
-      return classOf ? classTags[classOf[id]] : SortTag{highs[id], lows[id]};
-    }
-  };
-  Tags TagsById() const;
+  // Reorders `rows` (each id once, as the rows stand, in the low 32 bits of
+  // its element) by text, ascending or descending; rows of equal text keep
+  // their order. The elements' high bits are the sort's own: only the low
+  // ones are ids after it.
+  void Sort(std::vector<std::uint64_t>& rows, bool descending, const TextsById& texts);
 
  private:
   struct State;

@@ -20,15 +20,30 @@ void ResultGrid::InsertAtTop(ResultRow row) {
   blocks_.back().push_back(std::move(row));
   const auto id = static_cast<std::uint32_t>(count_++);
   if (!sorted_) return;
+  if (!indexed_) BuildIndex();
   const SortTag tag = SortTagOf(Row(id).cells[key_]);
   order_.InsertBefore(id, tag.high, tag.low, direction_ == SortDirection::Descending, !TagGoesOn(tag),
                       [&](std::uint32_t other) { return TextBefore(other, id); });
 }
 
+void ResultGrid::BuildIndex() {
+  // The tags are made in the order the rows are stored, then picked up in
+  // the order the rows stand (where the new row, the last id, is not yet).
+  std::vector<SortTag> tags;
+  tags.reserve(count_);
+  for (const auto& block : blocks_)
+    for (const ResultRow& row : block) tags.push_back(SortTagOf(row.cells[key_]));
+  order_.Assign(shown_, [&](std::uint32_t shownId) { return tags[shownId]; });
+  std::vector<std::uint32_t>().swap(shown_);
+  indexed_ = true;
+}
+
 void ResultGrid::Clear() {
   std::vector<std::vector<ResultRow>>().swap(blocks_);
   count_ = 0;
+  std::vector<std::uint32_t>().swap(shown_);
   order_.Clear();
+  indexed_ = false;
 }
 
 namespace {
@@ -52,14 +67,12 @@ void ResultGrid::ColumnClick(int header) {
   direction_ = direction_ == SortDirection::Ascending ? SortDirection::Descending : SortDirection::Ascending;
 
   // The rows as they stand now; equal texts keep this order.
-  std::vector<std::uint32_t> order;
+  std::vector<std::uint64_t> order;  // ids in the low half; the sort uses the high one
   order.reserve(count_);
-  if (sorted_) {
-    order_.ForEach([&](std::uint32_t id) { order.push_back(id); });
-  } else {
-    for (std::size_t id = count_; id-- > 0;) order.push_back(static_cast<std::uint32_t>(id));
-  }
-  order_.Clear();  // its memory is free for the sort's
+  ForEachRowId([&](std::uint32_t id) { order.push_back(id); });
+  // Their memory is free for the sort's.
+  std::vector<std::uint32_t>().swap(shown_);
+  order_.Clear();
   // Texts are read in the order the rows are stored, not chased through the
   // shown order.
   {
@@ -67,14 +80,17 @@ void ResultGrid::ColumnClick(int header) {
     for (const auto& block : blocks_)
       for (const ResultRow& row : block) sorter.Add(row.cells[key_]);
     sorter.Sort(order, direction_ == SortDirection::Descending, KeyTexts(blocks_, kBlockBits, key_));
-    order_.Assign(order, sorter.TagsById());
   }
+  shown_.resize(count_);
+  for (std::size_t i = 0; i < count_; ++i) shown_[i] = static_cast<std::uint32_t>(order[i]);
+  indexed_ = false;
   sorted_ = true;
 }
 
 const ResultRow& ResultGrid::RowAt(std::size_t position) const {
   const std::size_t index = position - 1;
-  return Row(sorted_ ? order_.At(index) : count_ - 1 - index);
+  if (!sorted_) return Row(count_ - 1 - index);
+  return Row(indexed_ ? order_.At(index) : shown_[index]);
 }
 
 }  // namespace rosterly

@@ -9,9 +9,11 @@
 // would). A header click is a stable sort of the rows as shown.
 //
 // The rows are kept in fixed blocks, so that a million of them never need a
-// second copy while the storage grows. While sorted, the index keeps each
-// row's sort tag (ColumnSort.h) beside its id: placing a row compares those
-// and reads a row's text only where they tie.
+// second copy while the storage grows. A header click leaves the sorted ids
+// in a plain array; the first row that arrives after it turns that into an
+// index that takes insertions, with each row's sort tag (ColumnSort.h)
+// beside its id: placing a row compares those and reads a row's text only
+// where they tie. A click on a finished grid thus never builds the index.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -36,11 +38,7 @@ class ResultGrid {
 
   template <class F>
   void ForEachRow(F f) const {  // top to bottom
-    if (sorted_) {
-      order_.ForEach([&](std::uint32_t id) { f(Row(id)); });
-    } else {
-      for (std::size_t id = count_; id-- > 0;) f(Row(id));
-    }
+    ForEachRowId([&](std::uint32_t id) { f(Row(id)); });
   }
 
   bool Sorted() const { return sorted_; }
@@ -55,10 +53,25 @@ class ResultGrid {
   // Whether row `a` stands strictly before row `b` in the current order
   // where their sort tags tie on texts that go on.
   bool TextBefore(std::uint32_t a, std::uint32_t b) const;
+  void BuildIndex();  // from shown_
+  template <class F>
+  void ForEachRowId(F f) const {  // top to bottom
+    if (sorted_ && indexed_) {
+      order_.ForEach(f);
+    } else if (sorted_) {
+      for (std::uint32_t id : shown_) f(id);
+    } else {
+      for (std::size_t id = count_; id-- > 0;) f(static_cast<std::uint32_t>(id));
+    }
+  }
 
   std::vector<std::vector<ResultRow>> blocks_;  // rows by id: arrival order
   std::size_t count_ = 0;
-  BlockIndex order_;  // ids in shown order while sorted, with their sort tags
+  // Ids in shown order while sorted: right after a click in shown_, once a
+  // row has arrived in order_ (indexed_), with their sort tags.
+  std::vector<std::uint32_t> shown_;
+  BlockIndex order_;
+  bool indexed_ = false;
   bool sorted_ = false;
   std::size_t key_ = kColComputer;
   // Flipped by every click; starting at descending makes the first click sort

@@ -43,13 +43,15 @@ void SortedList::PlaceAdded(std::size_t first) {
   // The new names in text order by the grid's column sort (a whole domain's
   // computers at once), file order among equal ones.
   const std::size_t n = entries_.size() - first;
+  std::vector<std::uint64_t> sorted(n);
+  std::iota(sorted.begin(), sorted.end(), std::uint64_t{0});
   std::vector<std::uint32_t> order(n);
-  std::iota(order.begin(), order.end(), 0u);
   {
     ColumnSorter sorter(n);
     for (std::size_t k = first; k < entries_.size(); ++k) sorter.Add(entries_[k].text);
-    sorter.Sort(order, false, TailTexts<Entry>(entries_, first));
+    sorter.Sort(sorted, false, TailTexts<Entry>(entries_, first));
   }
+  for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<std::uint32_t>(sorted[k]);
   // Moved into place along the permutation's cycles, without a second
   // array: place k takes the entry at order[k].
   constexpr std::uint32_t kPlaced = 0xFFFFFFFFu;

@@ -35,8 +35,8 @@
 namespace rosterly {
 namespace {
 
-// The window's part without a window: the thread's queue is pumped, and a
-// worker's wake is a message posted to the thread.
+// What the window does, without a window: the thread's queue is pumped, and
+// a worker's wake is a message posted to the thread.
 class ThreadView : public MainView {
  public:
   void StatusTextChanged() override {}

@@ -206,6 +206,7 @@ std::vector<std::string> FakeDirectory::MembersOf(std::string_view groupPath) co
 
 Result<std::unique_ptr<DirObject>> FakeDirectory::Bind(std::string_view path, BindAs as) {
   Log("Bind " + std::string(path));
+  if (whileBinding) whileBinding(path);
   auto refused = failures_.find({FailureKey(path), DirOp::Bind});
   if (refused != failures_.end()) return refused->second.status;
   const int node = Find(path);

@@ -5,6 +5,7 @@
 // Membership changes are held by the bound object until SetInfo stores them,
 // or, like the real WinNT provider does, applied at once by Add and Remove.
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -33,6 +34,9 @@ class FakeDirectory : public Directory {
   void Fail(std::string_view path, DirOp op, Status failure);
   // Enumerate or Members of the object yields `after` objects, then fails.
   void BreakEnumeration(std::string_view path, DirOp op, std::size_t after, Status failure);
+
+  // Called as each bind begins: what happens elsewhere while it takes its time.
+  std::function<void(std::string_view path)> whileBinding;
 
   // Add and Remove store the change themselves; SetInfo then stores nothing.
   void ApplyChangesAtOnce(bool atOnce = true) { atOnce_ = atOnce; }

@@ -8,6 +8,8 @@
 // comes.
 #include <array>
 #include <atomic>
+#include <new>
+#include <optional>
 
 #include "ComputerPipeline.h"
 #include "Form1.h"
@@ -37,15 +39,18 @@ std::string TargetPath(const std::string& computer, const std::string& localGrou
 }
 
 // One pair, on whichever thread its directory belongs to. Both objects are
-// released before the caller writes the row.
-std::string ChangeOne(Directory& directory, const MembershipChange& how, const std::string& domain,
-                      const std::string& computer, const std::string& group, const std::string& localGroup) {
+// released before the caller writes the row. Nothing, and no change, when
+// the run stopped while the binds took their time.
+std::optional<std::string> ChangeOne(Directory& directory, const MembershipChange& how, const std::string& domain,
+                                     const std::string& computer, const std::string& group,
+                                     const std::string& localGroup, const std::atomic<bool>& stopped) {
   Result<std::unique_ptr<DirObject>> member = directory.Bind("WinNT://" + domain + "/" + group + ",group", BindAs::Group);
   if (!member.ok()) return FailedText(member.status());
   Result<std::unique_ptr<DirObject>> target = directory.Bind(TargetPath(computer, localGroup), BindAs::Group);
   if (!target.ok()) return FailedText(target.status());
   Result<std::string> memberPath = member.value()->ADsPath();
   if (!memberPath.ok()) return FailedText(memberPath.status());
+  if (stopped.load()) return std::nullopt;
 
   Status changed = ((*target.value()).*how.change)(memberPath.value());
   if (!changed.ok()) {
@@ -81,9 +86,17 @@ ComputerPipeline::Work PairsOf(const MembershipChange& how, std::string domain, 
   return [how, domain = std::move(domain), computer = std::move(computer), localGroup = std::move(localGroup),
           groups = std::move(groups)](Directory& directory, const std::atomic<bool>& stopped) {
     std::vector<Outcome> outcomes;
+    outcomes.reserve(groups.size());
     for (const std::string& group : groups) {
       if (stopped.load()) break;
-      outcomes.push_back(Outcome{group, ChangeOne(directory, how, domain, computer, group, localGroup)});
+      std::optional<std::string> outcome;
+      try {
+        outcome = ChangeOne(directory, how, domain, computer, group, localGroup, stopped);
+      } catch (const std::bad_alloc&) {
+        outcome = std::string(text::kFailedPrefix) + std::string(text::kOutOfMemory);
+      }
+      if (!outcome) break;
+      outcomes.push_back(Outcome{group, std::move(*outcome)});
     }
     return outcomes;
   };
@@ -129,6 +142,18 @@ void Form1::ChangeMembership(const MembershipChange& how) {
   // directory work still running is left to finish unseen.
   ProbeAhead probes(services_.probe, probesInFlight_);
   ComputerPipeline pipeline(services_.workers, services_.directory, workersInFlight_, view_.Waker());
+  // An action started from one of this run's waits begins once the work
+  // started here is done, as it would one computer after the other.
+  const RunningWork running(
+      *this,
+      [&] {
+        while (!pipeline.Idle() && !stopped()) {
+          view_.WaitForEvents();
+          pipeline.TakeFinished(write);
+        }
+        pipeline.TakeFinished(write);
+      },
+      [&] { pipeline.Halt(); });
   const std::size_t computers = lstComps.Count();
   for (std::size_t i = 0; i < computers; ++i) {
     pipeline.TakeFinished(write);

@@ -11,6 +11,10 @@ ComputerPipeline::ComputerPipeline(DirectoryWorkers& workers, Directory& here, s
 
 ComputerPipeline::~ComputerPipeline() { stopped_->store(true); }
 
+bool ComputerPipeline::Idle() const {
+  return std::all_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.Finished(); });
+}
+
 bool ComputerPipeline::Full() const {
   const auto running = std::count_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.Finished(); });
   return static_cast<std::size_t>(running) >= inFlight_;
@@ -57,7 +61,7 @@ void ComputerPipeline::TakeFinished(const Take& take) {
 }
 
 void ComputerPipeline::Stop(const Take& take) {
-  stopped_->store(true);
+  Halt();
   std::deque<Slot> slots = std::move(slots_);
   slots_.clear();
   for (Slot& slot : slots) {

@@ -40,8 +40,9 @@ struct ComputerOutcomes {
 class ComputerPipeline {
  public:
   // One computer's work, run on a worker thread with that thread's own
-  // directory access. It looks at `stopped` between directory calls and
-  // ends early once it reads true; its outcomes are dropped then.
+  // directory access. It looks at `stopped` before each change it would
+  // make, and once that reads true it makes none and gives the outcomes of
+  // the changes it did make.
   using Work = std::function<std::vector<Outcome>(Directory& directory, const std::atomic<bool>& stopped)>;
 
   // `wake` is called by a worker, on its own thread, when its work is done;
@@ -58,6 +59,8 @@ class ComputerPipeline {
   bool Full() const;
   // Every computer entered has been handed back.
   bool Drained() const { return slots_.empty(); }
+  // No work is running.
+  bool Idle() const;
 
   // A computer whose outcomes are known without directory work.
   void Enter(std::string computer, std::vector<Outcome> known);
@@ -67,6 +70,9 @@ class ComputerPipeline {
   using Take = std::function<void(ComputerOutcomes&)>;
   // Hands the finished computers at the front to `take`, in order.
   void TakeFinished(const Take& take);
+  // Tells the work still running to make no further change; called the
+  // moment the run is stopped, before anything is taken.
+  void Halt() { stopped_->store(true); }
   // Starts nothing more and hands every finished computer to `take`, in
   // order; computers still at work are dropped.
   void Stop(const Take& take);

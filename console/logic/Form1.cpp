@@ -35,6 +35,9 @@ void Form1::ChooseAction(int n) {
 }
 
 void Form1::Execute() {
+  // An action started while another waits for its computers begins with
+  // the work already started done, as one after the other would have it.
+  FinishStartedWork();
   if (optGroups_ == 0) {
     DisplayLocalGroups();
   } else if (optGroups_ == 1) {
@@ -44,7 +47,21 @@ void Form1::Execute() {
   }
 }
 
-void Form1::CancelRun() { cancelled_ = true; }
+void Form1::CancelRun() {
+  cancelled_ = true;
+  for (const Run& run : runs_) run.halt();
+}
+
+void Form1::ListsReplaced() {
+  ++listsReplaced_;
+  for (const Run& run : runs_) run.halt();
+}
+
+void Form1::FinishStartedWork() {
+  // A copy: what runs from a wait below may start and end runs of its own.
+  const std::vector<Run> runs = runs_;
+  for (auto it = runs.rbegin(); it != runs.rend(); ++it) it->finish();
+}
 
 Result<bool> Form1::IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO) {
   return services_.probe.IsConnectible(strHost, intPings, intTO);

@@ -4,8 +4,10 @@
 // list, the three actions and the grid commands. The window calls these on its
 // own thread and mirrors the state through MainView.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Globals.h"
 #include "MainView.h"
@@ -92,8 +94,25 @@ class Form1 {
   Status ListComputer(const std::string& computer);
   void ChangeMembership(const MembershipChange& how);
   // The lists were replaced or are about to be: a running add or remove
-  // starts nothing more.
-  void ListsReplaced() { ++listsReplaced_; }
+  // starts nothing more, and its workers make no further change.
+  void ListsReplaced();
+  // While an add or remove runs: how to finish the work it has started, and
+  // how to tell that work to make no further change.
+  class RunningWork {
+   public:
+    RunningWork(Form1& form, std::function<void()> finish, std::function<void()> halt) : form_(form) {
+      form_.runs_.push_back({std::move(finish), std::move(halt)});
+    }
+    ~RunningWork() { form_.runs_.pop_back(); }
+    RunningWork(const RunningWork&) = delete;
+    RunningWork& operator=(const RunningWork&) = delete;
+
+   private:
+    Form1& form_;
+  };
+  // Lets every add or remove below the current message dispatch finish what
+  // it has started.
+  void FinishStartedWork();
 
   Globals& globals_;
   ConsoleServices services_;
@@ -106,6 +125,10 @@ class Form1 {
   std::size_t probesInFlight_;
   std::size_t workersInFlight_;
   unsigned long long listsReplaced_ = 0;
+  struct Run {
+    std::function<void()> finish, halt;
+  };
+  std::vector<Run> runs_;  // below the current message dispatch, innermost last
 };
 
 }  // namespace rosterly

@@ -66,6 +66,18 @@ using AutoDeleteBrush = Owned<HBRUSH, DeleteGdiObject>;
 using BstrOwner = Owned<BSTR, FreeBstr>;
 using SafeArrayOwner = Owned<SAFEARRAY*, DestroySafeArray>;
 
+// An exclusive hold on a slim reader/writer lock, released on every path out.
+class ScopedExclusiveLock {
+ public:
+  explicit ScopedExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ScopedExclusiveLock(const ScopedExclusiveLock&) = delete;
+  ScopedExclusiveLock& operator=(const ScopedExclusiveLock&) = delete;
+  ~ScopedExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+
+ private:
+  SRWLOCK& lock_;
+};
+
 // Files, processes and threads. CreateFile reports failure with
 // INVALID_HANDLE_VALUE, the others with null: both are held as none.
 class ScopedHandle : public Owned<HANDLE, CloseKernelHandle> {

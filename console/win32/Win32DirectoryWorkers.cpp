@@ -37,7 +37,7 @@ struct FirstWork {
 
 // The next piece of work, or nothing once none came for kIdleMs.
 Work NextWork(Pool& pool) {
-  AcquireSRWLockExclusive(&pool.lock);
+  ScopedExclusiveLock hold(pool.lock);
   ++pool.idle;
   while (pool.waiting.empty())
     if (!SleepConditionVariableSRW(&pool.ready, &pool.lock, kIdleMs, 0)) break;
@@ -47,7 +47,6 @@ Work NextWork(Pool& pool) {
     next = std::move(pool.waiting.front());
     pool.waiting.pop_front();
   }
-  ReleaseSRWLockExclusive(&pool.lock);
   return next;
 }
 
@@ -76,15 +75,15 @@ DWORD WINAPI WorkerMain(void* parameter) {
 Win32DirectoryWorkers::Win32DirectoryWorkers() : pool_(std::make_shared<Pool>()) {}
 
 Status Win32DirectoryWorkers::Start(std::function<void(Directory& directory)> work) {
-  AcquireSRWLockExclusive(&pool_->lock);
-  // A thread that waits and has nothing promised to it takes the work.
-  const bool taken = pool_->idle > pool_->waiting.size();
-  if (taken) {
-    pool_->waiting.push_back(std::move(work));
-    WakeConditionVariable(&pool_->ready);
+  {
+    ScopedExclusiveLock hold(pool_->lock);
+    // A thread that waits and has nothing promised to it takes the work.
+    if (pool_->idle > pool_->waiting.size()) {
+      pool_->waiting.push_back(std::move(work));
+      WakeConditionVariable(&pool_->ready);
+      return Status::Ok();
+    }
   }
-  ReleaseSRWLockExclusive(&pool_->lock);
-  if (taken) return Status::Ok();
 
   auto first = std::unique_ptr<FirstWork>(new (std::nothrow) FirstWork{pool_, std::move(work)});
   if (!first) return StatusFromWin32(ERROR_NOT_ENOUGH_MEMORY);

@@ -67,7 +67,7 @@ HRESULT FixtureStore::Read(const std::string& path, Fixture& fixture) {
   return S_OK;
 }
 
-HRESULT FixtureStore::Write(const std::string& path, const std::string& text) {
+HRESULT FixtureStore::Write(const std::string& path, const std::string& text, Stamp& written) {
   // Beside the fixture, so that the rename stays on one volume; named for
   // the process, so that two processes storing at once do not collide. The
   // rename alone keeps readers from ever seeing half a file; nothing here
@@ -78,14 +78,21 @@ HRESULT FixtureStore::Write(const std::string& path, const std::string& text) {
     FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file.valid()) return LastError();
-    DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size()) {
+    DWORD bytes = 0;
+    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &bytes, nullptr) ||
+        bytes != text.size()) {
       const HRESULT hr = LastError();
       DeleteFileA(temporary.c_str());
       return FAILED(hr) ? hr : E_FAIL;
     }
   }
+  // Taken before the rename, which keeps the time and size: a change another
+  // process makes right after it still shows as a change.
+  if (const HRESULT hr = StampOf(temporary, written); FAILED(hr)) {
+    DeleteFileA(temporary.c_str());
+    return hr;
+  }
+  written.path = path;
   if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const HRESULT hr = LastError();
     DeleteFileA(temporary.c_str());
@@ -122,11 +129,12 @@ HRESULT FixtureStore::Update(const std::function<HRESULT(Fixture&)>& change) {
     if (const HRESULT hr = Read(path, *fresh); FAILED(hr)) return hr;
   }
   if (const HRESULT hr = change(*fresh); FAILED(hr)) return hr;
-  if (const HRESULT hr = Write(path, fresh->Serialize()); FAILED(hr)) return hr;
+  Stamp written;
+  if (const HRESULT hr = Write(path, fresh->Serialize(), written); FAILED(hr)) return hr;
   // What was written is what Current() would read back: membership changes
   // leave the lookup tables as they are.
   fixture_ = std::move(fresh);
-  if (FAILED(StampOf(path, stamp_))) fixture_.reset();
+  stamp_ = written;
   return S_OK;
 }
 

@@ -39,7 +39,8 @@ class FixtureStore {
   };
   static HRESULT StampOf(const std::string& path, Stamp& stamp);
   static HRESULT Read(const std::string& path, Fixture& fixture);
-  static HRESULT Write(const std::string& path, const std::string& text);
+  // `written` is the stamp the fixture has once the new text took its name.
+  static HRESULT Write(const std::string& path, const std::string& text, Stamp& written);
 
   std::mutex mutex_;
   Stamp stamp_;

@@ -311,32 +311,70 @@ TEST(MembershipSideBySide, RowsAndChangesAreThoseOfOneAfterTheOther) {
   }
 }
 
-// A refresh mid-run starts nothing more: computers whose work is done keep
-// their rows, the one still at work is dropped and, once its call returns,
-// makes no further directory call; no computer after it is contacted.
-TEST_F(Membership, RefreshingTheListsStopsTheRunAndDropsWorkStillRunning) {
+// Refreshing or loading the lists mid-run starts nothing more: a computer
+// whose work is done keeps its rows, one still at work is dropped, one whose
+// bind was under way when the stop came makes no change, and once their
+// calls return they make no further one; no computer after them is contacted.
+class MembershipStop : public Membership, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MembershipStop, ReplacingTheListsStopsTheRunAndDropsWorkStillRunning) {
+  const bool load = GetParam();
+  for (const char* pc : {"C", "D"}) runner.SetReachable(pc);
   dir.AddComputer("CORP", "D");
   dir.AddLocalGroup("D", "Administrators");
-  runner.SetReachable("D");
-  Fill(form.lstComps, {"A", "B", "D"});
-  runner.SetReachable("C");
-  form.SetWorkersInFlight(2);
+  files.files["other.txt"] = "X\r\n";
+  Fill(form.lstComps, {"A", "B", "C", "D"});
+  form.SetWorkersInFlight(3);
   workers.hold = true;
+  dir.whileBinding = [&](std::string_view path) {
+    if (path != "WinNT://B/Administrators,group") return;
+    if (load) {
+      dialogs.answers = {"other.txt"};
+      form.LoadComputers();
+    } else {
+      form.RefreshLists();
+    }
+  };
   view.onWait = [&] {
-    // A and B are at work and D waits its turn; B finishes, then the lists
-    // are refreshed while A still hangs.
+    // A, B and C are at work and D waits its turn; C finishes, then the stop
+    // comes while B binds, and A still hangs.
+    workers.RunWaiting(2);
     workers.RunWaiting(1);
-    form.RefreshLists();
   };
   form.AddMemberstoGroups();
-  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Added", "B|Administrators|G1|Added"}));
+  EXPECT_EQ(Rows(), (Names{"C|Administrators|G2|Added", "C|Administrators|G1|Added"}));
   EXPECT_EQ(view.statusHistory.back(), "Ready");
   ASSERT_EQ(workers.Waiting(), 1u);
   const std::size_t calls = dir.Calls().size();
   workers.RunWaiting(0);  // A's work, run late, stops before its first pair
   EXPECT_EQ(dir.Calls().size(), calls);
+  for (const char* pc : {"A", "B"}) EXPECT_EQ(Members(pc), (Names{"WinNT://CORP/Domain Admins"})) << pc;
   EXPECT_EQ(Members("D"), Names{});
   EXPECT_EQ(Rows().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(RefreshOrLoad, MembershipStop, ::testing::Bool());
+
+// An action started from a run's wait begins once the computers that run has
+// started are done: a remove started during an add finds what the add stored.
+TEST_F(Membership, AnActionStartedDuringARunWaitsForTheWorkAlreadyStarted) {
+  form.SetWorkersInFlight(2);
+  workers.hold = true;
+  bool removing = false;
+  view.onWait = [&] {
+    if (!removing) {
+      removing = true;
+      form.ChooseAction(2);
+      form.Execute();
+    } else if (workers.Waiting() > 0) {
+      workers.RunWaiting(workers.Waiting() - 1);
+    }
+  };
+  form.AddMemberstoGroups();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Removed", "B|Administrators|G1|Removed",
+                           "A|Administrators|G2|Removed", "A|Administrators|G1|Removed"}));
+  for (const char* pc : {"A", "B"}) EXPECT_EQ(Members(pc), (Names{"WinNT://CORP/Domain Admins"})) << pc;
+  EXPECT_EQ(view.statusHistory.back(), "Ready");
 }
 
 // Without a thread to be had the work is done at once on the window's thread.

@@ -254,6 +254,7 @@ struct RunSorter {
               const Window& window, bool mayGoOn);
   void SortDeeper(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, const KeyTable& keys, std::size_t depth);
   void SortByText(std::uint64_t* a, std::size_t n, const KeyTable& keys);
+  void SortByKeys(std::uint64_t* a, std::size_t n, const KeyTable& keys);
 };
 
 // Few rows: compared as whole texts, from their first byte on.
@@ -261,6 +262,27 @@ void RunSorter::SortByText(std::uint64_t* a, std::size_t n, const KeyTable& keys
   const auto before = [&](std::uint64_t x, std::uint64_t y) {
     const int c = CompareNoCase(texts.Text(keys.IdOf(static_cast<std::uint32_t>(x & kHandleMask))),
                                 texts.Text(keys.IdOf(static_cast<std::uint32_t>(y & kHandleMask))));
+    return descending ? c > 0 : c < 0;
+  };
+  for (std::size_t i = 1; i < n; ++i) {
+    const std::uint64_t e = a[i];
+    std::size_t j = i;
+    for (; j > 0 && before(e, a[j - 1]); --j) a[j] = a[j - 1];
+    a[j] = e;
+  }
+}
+
+// Few rows, whose keys of this depth are loaded: compared by those, and by
+// their texts only where the keys tie on texts that go on.
+void RunSorter::SortByKeys(std::uint64_t* a, std::size_t n, const KeyTable& keys) {
+  const auto compare = [](auto x, auto y) { return x < y ? -1 : (x > y ? 1 : 0); };
+  const auto before = [&](std::uint64_t x, std::uint64_t y) {
+    const auto hx = static_cast<std::uint32_t>(x & kHandleMask);
+    const auto hy = static_cast<std::uint32_t>(y & kHandleMask);
+    int c = compare(keys.hi[hx], keys.hi[hy]);
+    if (c == 0) c = compare(keys.lo[hx], keys.lo[hy]);
+    if (c == 0) c = compare(keys.rest[hx], keys.rest[hy]);
+    if (c == 0 && keys.rest[hx] == kGoesOn) c = CompareNoCase(texts.Text(keys.IdOf(hx)), texts.Text(keys.IdOf(hy)));
     return descending ? c > 0 : c < 0;
   };
   for (std::size_t i = 1; i < n; ++i) {
@@ -311,7 +333,7 @@ void RunSorter::Sort(std::uint64_t* a, std::uint64_t* scratch, std::size_t n, co
     return;
   }
   if (n < kCompareRun) {
-    SortByText(a, n, keys);
+    SortByKeys(a, n, keys);
     return;
   }
   std::vector<std::uint8_t> seen(kDigits * 256);

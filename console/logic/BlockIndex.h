@@ -8,6 +8,7 @@
 // and the sequence is ordered by tag, so that a search mostly compares
 // integers in one node's memory.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -81,16 +82,19 @@ class BlockIndex {
     std::uint32_t node, slot;
   };
 
-  // Nodes in fixed chunks: growing never copies them, nor holds twice
-  // their memory.
-  template <class Node, std::uint32_t kChunkBits>
+  // Nodes in chunks that never move: growing never copies them, nor holds
+  // twice their memory. The first chunk holds a few nodes and each later
+  // one as many as all before it, so a small grid stays small and a large
+  // one lives in a few large blocks the system takes back whole.
+  template <class Node>
   class Pool {
    public:
-    Node& operator[](std::uint32_t i) { return chunks_[i >> kChunkBits][i & (kChunk - 1)]; }
-    const Node& operator[](std::uint32_t i) const { return chunks_[i >> kChunkBits][i & (kChunk - 1)]; }
+    Node& operator[](std::uint32_t i) { return chunks_[ChunkOf(i)][i - FirstOf(ChunkOf(i))]; }
+    const Node& operator[](std::uint32_t i) const { return chunks_[ChunkOf(i)][i - FirstOf(ChunkOf(i))]; }
     std::uint32_t size() const { return size_; }
     std::uint32_t Add() {
-      if ((size_ & (kChunk - 1)) == 0) chunks_.emplace_back(new Node[kChunk]);
+      if (size_ == FirstOf(static_cast<std::uint32_t>(chunks_.size())))
+        chunks_.emplace_back(new Node[chunks_.empty() ? kFirst : size_]);
       return size_++;
     }
     void Reset() {
@@ -99,7 +103,12 @@ class BlockIndex {
     }
 
    private:
-    static constexpr std::uint32_t kChunk = 1u << kChunkBits;
+    static constexpr std::uint32_t kFirstBits = 4;
+    static constexpr std::uint32_t kFirst = 1u << kFirstBits;
+    // Chunk 0 holds nodes [0, kFirst), chunk c > 0 holds [kFirst << (c - 1), kFirst << c).
+    static std::uint32_t ChunkOf(std::uint32_t i) { return static_cast<std::uint32_t>(std::bit_width(i >> kFirstBits)); }
+    static std::uint32_t FirstOf(std::uint32_t chunk) { return chunk == 0 ? 0 : kFirst << (chunk - 1); }
+
     std::vector<std::unique_ptr<Node[]>> chunks_;
     std::uint32_t size_ = 0;
   };
@@ -142,8 +151,8 @@ class BlockIndex {
   std::uint32_t SplitLeaf(std::uint32_t leaf);
   std::uint32_t SplitInner(std::uint32_t inner);
 
-  Pool<Leaf, 10> leaves_;  // a megabyte a chunk
-  Pool<Inner, 6> inners_;
+  Pool<Leaf> leaves_;
+  Pool<Inner> inners_;
   std::uint32_t root_ = kNone;
   int height_ = 0;  // inner levels above the leaves
   std::uint32_t head_ = kNone;  // the first leaf

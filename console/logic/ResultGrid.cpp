@@ -14,8 +14,10 @@ bool ResultGrid::TextBefore(std::uint32_t a, std::uint32_t b) const {
 
 void ResultGrid::InsertAtTop(ResultRow row) {
   if (blocks_.empty() || blocks_.back().size() == kBlockRows) {
+    // The first block grows as rows come, so that a grid of a few rows
+    // costs a few rows; the later ones are laid out whole and never move.
     blocks_.emplace_back();
-    blocks_.back().reserve(kBlockRows);
+    if (blocks_.size() > 1) blocks_.back().reserve(kBlockRows);
   }
   blocks_.back().push_back(std::move(row));
   const auto id = static_cast<std::uint32_t>(count_++);

@@ -65,8 +65,8 @@ class Form1 {
   void ClearResults();         // mnuClearResults
   void ColumnClick(int header);  // lvGroups header, counting from 1
   // The window is going while an action may still run below one of its
-  // message dispatches: the action stops at its next computer and nothing
-  // else is contacted.
+  // message dispatches: the action stops at its next computer, its workers
+  // make no further change, and nothing else is contacted.
   void CancelRun();
   // How many pings the add and remove actions run at once (1: one after the
   // other).
@@ -81,7 +81,7 @@ class Form1 {
   void RemoveMembersFromGroup();
   Result<bool> IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO);
 
- // What tells the add action from the remove action.
+  // What tells the add action from the remove action.
   struct MembershipChange;
 
  private:

@@ -38,6 +38,8 @@
 #define IDM_CLEARRESULTS 3005
 #define IDM_CONTENTS 3006
 #define IDM_ABOUT 3007
+#define IDM_PREVIEW 3008
+#define IDM_UNDO 3009
 
 // frmAbout (cmdOK is IDOK, so that Enter and Escape reach it)
 #define IDC_ABOUT_PICICON 4001

@@ -44,6 +44,7 @@ class ThreadView : public MainView {
   void LocalGroupFieldChanged() override {}
   void GridChanged() override {}
   void TimerChanged() override {}
+  void CommandsChanged() override {}
   void SetBusyPointer(bool) override {}
   void ProcessPendingEvents() override {
     MSG msg;

@@ -188,6 +188,12 @@ void MainWindow::OnMenu(WORD id) {
     case IDM_CLEARRESULTS:
       logic_->ClearResults();
       break;
+    case IDM_PREVIEW:
+      logic_->PreviewCommand();
+      break;
+    case IDM_UNDO:
+      logic_->UndoLastRun();
+      break;
     case IDM_ABOUT:
       app_.ShowAbout();
       break;
@@ -299,6 +305,13 @@ void MainWindow::TimerChanged() {
     SetTimer(window_, IDT_MAIN_TIMER1, kFillDelayMs, nullptr);
   else
     KillTimer(window_, IDT_MAIN_TIMER1);
+}
+
+void MainWindow::CommandsChanged() {
+  HMENU menu = window_ ? GetMenu(window_) : nullptr;
+  if (!menu) return;
+  EnableMenuItem(menu, IDM_PREVIEW, MF_BYCOMMAND | (logic_->PreviewOffered() ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (logic_->UndoOffered() ? MF_ENABLED : MF_GRAYED));
 }
 
 void MainWindow::SetBusyPointer(bool busy) {

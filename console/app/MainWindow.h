@@ -33,6 +33,7 @@ class MainWindow : public FormWindow, public MainView {
   void LocalGroupFieldChanged() override;
   void GridChanged() override;
   void TimerChanged() override;
+  void CommandsChanged() override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
   void WaitForEvents() override;

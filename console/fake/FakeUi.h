@@ -67,6 +67,7 @@ class FakeMainView : public MainView {
   int pumps = 0;
   int gridChanges = 0;
   int timerChanges = 0;
+  int commandChanges = 0;
   std::function<void(int pump)> onPump;
   int waits = 0;
   int wakes = 0;
@@ -79,6 +80,7 @@ class FakeMainView : public MainView {
   void LocalGroupFieldChanged() override {}
   void GridChanged() override { ++gridChanges; }
   void TimerChanged() override { ++timerChanges; }
+  void CommandsChanged() override { ++commandChanges; }
   void SetBusyPointer(bool busy) override { pointerHistory.push_back(busy); }
   void ProcessPendingEvents() override {
     ++pumps;

@@ -30,6 +30,7 @@ inline constexpr std::size_t kDirectoryWorkers = 32;
 struct Outcome {
   std::string member;
   std::string action;
+  bool changed = false;  // the change itself was made
 };
 
 struct ComputerOutcomes {

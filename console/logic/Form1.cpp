@@ -32,6 +32,7 @@ void Form1::ChooseAction(int n) {
   txtLocalGroup.enabled = needsName;
   txtLocalGroup.background = needsName ? FieldBackground::White : FieldBackground::MenuColour;
   view_.LocalGroupFieldChanged();
+  view_.CommandsChanged();
 }
 
 void Form1::Execute() {

@@ -64,6 +64,10 @@ class Form1 {
   void SaveResults();          // mnuResults
   void ClearResults();         // mnuClearResults
   void ColumnClick(int header);  // lvGroups header, counting from 1
+  void PreviewCommand();         // mnuPreview: the add or remove chosen, changing nothing
+  void UndoLastRun();            // mnuUndo: takes back what the last add or remove changed
+  bool PreviewOffered() const { return optGroups_ != 0; }
+  bool UndoOffered() const { return !lastChange_.computers.empty(); }
   // The window is going while an action may still run below one of its
   // message dispatches: the action stops at its next computer, its workers
   // make no further change, and nothing else is contacted.
@@ -81,8 +85,18 @@ class Form1 {
   void RemoveMembersFromGroup();
   Result<bool> IsConnectible(std::string_view strHost, const LooseValue& intPings, const LooseValue& intTO);
 
-  // What tells the add action from the remove action.
+  // What tells the add action from the remove action, a preview and an undo.
   struct MembershipChange;
+  struct Targets;
+  // The memberships the last add or remove run changed, computers in list
+  // order, each with the groups whose change was made.
+  struct LastChange {
+    bool added = false;
+    std::string localGroup;
+    std::string domain;
+    std::vector<std::string> computers;
+    std::vector<std::vector<std::string>> groups;
+  };
 
  private:
   void SetStatus(std::string_view text);
@@ -92,7 +106,8 @@ class Form1 {
   void FillList(DirObject& domain, std::string_view objectClass, SortedList& list);
   Status ListSelectedComputers();
   Status ListComputer(const std::string& computer);
-  void ChangeMembership(const MembershipChange& how);
+  void ChangeSelected(const MembershipChange& how, bool keepChanges);
+  void ChangeMembership(const MembershipChange& how, const Targets& targets);
   // The lists were replaced or are about to be: a running add or remove
   // starts nothing more, and its workers make no further change.
   void ListsReplaced();
@@ -129,6 +144,7 @@ class Form1 {
     std::function<void()> finish, halt;
   };
   std::vector<Run> runs_;  // below the current message dispatch, innermost last
+  LastChange lastChange_;
 };
 
 }  // namespace rosterly

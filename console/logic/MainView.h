@@ -16,6 +16,7 @@ class MainView {
   virtual void LocalGroupFieldChanged() = 0;
   virtual void GridChanged() = 0;
   virtual void TimerChanged() = 0;  // Timer1 switched on or off
+  virtual void CommandsChanged() = 0;  // PreviewOffered or UndoOffered may read otherwise
   virtual void SetBusyPointer(bool busy) = 0;
   // Dispatches the events waiting in the window's queue, once; commands of
   // the window may run from here.

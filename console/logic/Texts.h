@@ -24,6 +24,11 @@ inline constexpr std::string_view kRemoved = "Removed";
 inline constexpr std::string_view kNoConnection = "No Connection";
 inline constexpr std::string_view kFailedPrefix = "Failed: ";
 inline constexpr std::string_view kNoMember = "N/A";
+// A preview's words, and what an undo finds already as it would have it.
+inline constexpr std::string_view kWouldAdd = "Would Add";
+inline constexpr std::string_view kAlreadyMember = "Already a Member";
+inline constexpr std::string_view kWouldRemove = "Would Remove";
+inline constexpr std::string_view kNotMember = "Not a Member";
 
 // File dialogs.
 inline constexpr std::string_view kLoadTitle = "Load Computers";

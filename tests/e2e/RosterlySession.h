@@ -18,7 +18,8 @@ inline constexpr int kLabel5 = 2001, kLabel1 = 2002, kLabel2 = 2003, kLstComps =
                      kLabel3 = 2006, kTxtLocalGroup = 2007, kLabel4 = 2008, kFrame = 2009, kOpt0 = 2010,
                      kOpt1 = 2011, kOpt2 = 2012, kExecute = 2013, kLvGroups = 2014, kSbar = 2015;
 inline constexpr int kMnuLoad = 3001, kMnuRefresh = 3002, kMnuResults = 3003, kMnuExit = 3004,
-                     kMnuClearResults = 3005, kMnuContents = 3006, kMnuAbout = 3007;
+                     kMnuClearResults = 3005, kMnuContents = 3006, kMnuAbout = 3007, kMnuPreview = 3008,
+                     kMnuUndo = 3009;
 // frmAbout
 inline constexpr int kCmdOK = IDOK, kLblTitle = 4002, kLblVersion = 4003, kLblDescription = 4004,
                      kWebLabel = 4007, kCmdSysInfo = 4009;

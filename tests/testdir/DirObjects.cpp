@@ -214,6 +214,7 @@ HRESULT STDMETHODCALLTYPE DirObject::IsMember(BSTR member, VARIANT_BOOL* out) {
   Travel();
   if (!out) return E_POINTER;
   const std::string path = FromBstr(member);
+  RecordCall(*fixture_, "ismember " + ADsPathOf(node_) + " " + path);
   const auto& members = Working();
   const bool found = std::any_of(members.begin(), members.end(), [&](const std::string& m) { return SamePath(m, path); });
   *out = found ? VARIANT_TRUE : VARIANT_FALSE;
@@ -222,6 +223,7 @@ HRESULT STDMETHODCALLTYPE DirObject::IsMember(BSTR member, VARIANT_BOOL* out) {
 
 HRESULT DirObject::ChangeMembership(BSTR member, bool add) {
   Travel();
+  RecordCall(*fixture_, std::string(add ? "add " : "remove ") + ADsPathOf(node_) + " " + FromBstr(member));
   if (const HRESULT hr = InjectedFailure(add ? Op::Add : Op::Remove); FAILED(hr)) return hr;
   const std::string path = FromBstr(member);
   if (Upper(path.substr(0, 8)) != "WINNT://" || path.size() == 8) return Code(kBadPathName);
@@ -260,6 +262,7 @@ HRESULT DirObject::Store(const std::vector<std::pair<bool, std::string>>& change
 
 HRESULT STDMETHODCALLTYPE DirObject::SetInfo() {
   Travel();
+  RecordCall(*fixture_, "setinfo " + ADsPathOf(node_));
   if (const HRESULT hr = InjectedFailure(Op::SetInfo); FAILED(hr)) return hr;
   if (pending_.empty()) return S_OK;
   const HRESULT hr = Store(pending_);

@@ -142,6 +142,9 @@ bool Fixture::ParseLine(const std::vector<std::string>& f, std::size_t line, std
     if (!ParseCount(f[2], ms)) return error = "bad time " + f[2], false;
     if (kind == "LATENCY") latencies_[Upper(f[1])] = static_cast<unsigned>(ms);
     else hangs_.emplace_back(f[1], static_cast<unsigned>(ms));
+  } else if (kind == "RECORD") {
+    if (!need(2)) return false;
+    recordFile_ = f[1];
   } else if (kind == "CHANGES") {
     if (!need(2)) return false;
     if (Upper(f[1]) != "ATONCE") return error = "unknown changes mode " + f[1], false;

@@ -23,6 +23,13 @@
 //                                                      with RPC_S_SERVER_UNAVAILABLE
 //                                                      (it answers ping, its
 //                                                      directory service does not)
+//   record     | FILE                                 each call the directory
+//                                                      receives is appended to
+//                                                      FILE as a line: "bind
+//                                                      PATH", "add", "remove",
+//                                                      "setinfo", "ismember"
+//                                                      with the group's ADsPath
+//                                                      (and the member's)
 //   changes    | atonce                                Add and Remove store the
 //                                                      change themselves, as the
 //                                                      real provider does;
@@ -113,6 +120,7 @@ class Fixture {
   const Injected* FailureFor(const std::vector<std::string>& aliases, Op op) const;
   bool HasFailures() const { return !failures_.empty(); }
   bool ChangesAtOnce() const { return changesAtOnce_; }
+  const std::string& RecordFile() const { return recordFile_; }
   unsigned DelayFor(const std::vector<std::string>& aliases) const;
   // The wait before every call that reaches a computer or a domain.
   unsigned LatencyOf(std::string_view computerOrDomain) const;
@@ -132,6 +140,7 @@ class Fixture {
   std::unordered_map<std::string, unsigned> latencies_;  // upper-case name
   std::vector<std::pair<std::string, unsigned>> hangs_;  // applied to computers_ by Index
   bool changesAtOnce_ = false;
+  std::string recordFile_;
 
   std::unordered_map<std::string, int> domainIndex_, computerIndex_, groupIndex_, userIndex_;
   std::vector<std::vector<int>> domainComputers_, domainGroups_, domainUsers_, computerGroups_;

@@ -32,6 +32,18 @@ std::string FixturePath() {
   return std::string();
 }
 
+void RecordCall(const Fixture& fixture, const std::string& call) {
+  if (fixture.RecordFile().empty()) return;
+  static std::mutex order;  // one whole line at a time, whichever thread calls
+  std::lock_guard<std::mutex> lock(order);
+  FileHandle file(CreateFileA(fixture.RecordFile().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return;
+  const std::string line = call + "\r\n";
+  DWORD bytes = 0;
+  WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &bytes, nullptr);
+}
+
 FixtureStore& FixtureStore::Instance() {
   static FixtureStore store;
   return store;

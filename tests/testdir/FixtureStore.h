@@ -19,6 +19,8 @@ inline constexpr char kFixtureVariable[] = "ROSTERLY_TESTDIR_FIXTURE";
 inline constexpr char kSettingsKey[] = "Software\\RosterlyTestDir";
 
 std::string FixturePath();
+// Appends a call to the fixture's record file, when it names one.
+void RecordCall(const Fixture& fixture, const std::string& call);
 
 class FixtureStore {
  public:

@@ -37,6 +37,7 @@ class Provider final : public IADsOpenDSObject, private RefCounted {
     Snapshot fixture;
     if (const HRESULT hr = FixtureStore::Instance().Current(fixture); FAILED(hr)) return hr;
     const std::string text = FromBstr(path);
+    RecordCall(*fixture, "bind " + text);
     Node node;
     const std::uint32_t code = Resolve(*fixture, text, node);
     std::vector<std::string> aliases{Upper(text)};

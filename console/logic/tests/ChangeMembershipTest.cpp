@@ -377,6 +377,37 @@ TEST_F(Membership, AnActionStartedDuringARunWaitsForTheWorkAlreadyStarted) {
   EXPECT_EQ(view.statusHistory.back(), "Ready");
 }
 
+// An undo takes back the pairs whose change the last add or remove made, and
+// only those; a preview, a list run and Clear Results keep it, and it is
+// over once run. A preview is offered for adding and removing only.
+TEST_F(Membership, UndoTakesBackExactlyWhatTheLastRunChanged) {
+  dir.ApplyChangesAtOnce();
+  Select(form.lstGroups, "Domain Admins");  // A and B have it already
+  form.ChooseAction(1);
+  EXPECT_TRUE(form.PreviewOffered());
+  EXPECT_FALSE(form.UndoOffered());
+  form.AddMemberstoGroups();
+  form.PreviewCommand();
+  EXPECT_EQ(Rows().front(), "B|Administrators|G2|Already a Member");
+  form.ClearResults();
+  form.DisplayLocalGroups();
+  ASSERT_TRUE(form.UndoOffered());
+  form.UndoLastRun();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|G2|Removed", "B|Administrators|G1|Removed",
+                           "A|Administrators|G2|Removed", "A|Administrators|G1|Removed"}));
+  for (const char* pc : {"A", "B"}) EXPECT_EQ(Members(pc), (Names{"WinNT://CORP/Domain Admins"})) << pc;
+  EXPECT_FALSE(form.UndoOffered());
+
+  form.RemoveMembersFromGroup();  // only Domain Admins was there to remove
+  form.UndoLastRun();
+  EXPECT_EQ(Rows(), (Names{"B|Administrators|Domain Admins|Added", "A|Administrators|Domain Admins|Added"}));
+  form.ChooseAction(0);
+  EXPECT_FALSE(form.PreviewOffered());
+  const std::size_t calls = dir.Calls().size();
+  form.PreviewCommand();  // not offered: nothing runs
+  EXPECT_EQ(dir.Calls().size(), calls);
+}
+
 // Without a thread to be had the work is done at once on the window's thread.
 TEST_F(Membership, WorkThatNoWorkerTakesIsDoneHere) {
   workers.failure = Status::Fail(8, "Not enough memory resources are available to process this command.");

@@ -152,6 +152,7 @@ void Form1::RemoveMembersFromGroup() { ChangeSelected(kRemove, true); }
 
 void Form1::PreviewCommand() {
   if (!PreviewOffered()) return;
+  FinishStartedWork();  // what a run below has started is part of what the preview reads
   ChangeSelected(optGroups_ == 1 ? kPreviewAdd : kPreviewRemove, false);
 }
 
@@ -177,6 +178,7 @@ void Form1::ChangeSelected(const MembershipChange& how, bool keepChanges) {
 
 void Form1::UndoLastRun() {
   if (!UndoOffered()) return;
+  FinishStartedWork();
   // Taken now: an undo is over once started, however far it gets.
   LastChange last = std::move(lastChange_);
   lastChange_ = LastChange();

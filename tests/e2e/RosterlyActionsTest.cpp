@@ -24,11 +24,7 @@ class RosterlyActions : public ::testing::Test {
     ASSERT_TRUE(session_.OpenMain("CORP"));
   }
   HWND Item(int id) const { return session_.Control(id); }
-  void Choose(int option, const std::string& localGroup) {
-    Click(Item(option));
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(Item(option), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
-    ASSERT_TRUE(SetText(Item(kTxtLocalGroup), localGroup));
-  }
+  void Choose(int option, const std::string& localGroup) { ASSERT_TRUE(session_.ChooseAction(option, localGroup)); }
   // The line of that local group in the fixture as the provider stored it.
   std::string FixtureLine(const std::string& computer, const std::string& group) const {
     const std::string text = session_.FixtureText(), head = "localgroup | " + computer + " | " + group;

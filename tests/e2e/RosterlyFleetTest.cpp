@@ -18,12 +18,6 @@ namespace {
 using Row = std::vector<std::string>;
 using Rows = std::vector<Row>;
 
-void Choose(Session& session, int option, const std::string& localGroup) {
-  Click(session.Control(option));
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(session.Control(option), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
-  ASSERT_TRUE(SetText(session.Control(kTxtLocalGroup), localGroup));
-}
-
 // Slow computers before fast ones, one whose directory service hangs and
 // then fails, one that refuses, one without the local group, one that
 // already has a member, and two that do not answer ping, in between.
@@ -58,7 +52,7 @@ TEST(RosterlyFleet, AMixedFleetGivesTheRowsOfOneComputerAfterTheOther) {
                                              "127.0.0.13", "127.0.0.14", "127.0.0.15", "127.0.0.15-off.invalid",
                                              "localhost"}));
   ASSERT_TRUE(session.SelectOnly(kLstGroups, {"Backup Admins", "Helpdesk"}));
-  Choose(session, kOpt1, "Administrators");
+  ASSERT_TRUE(session.ChooseAction(kOpt1, "Administrators"));
   ASSERT_TRUE(session.Execute());
   // Failure texts are the system's own: each row says "Failed: " and some text.
   Rows rows = session.Rows();
@@ -110,7 +104,7 @@ TEST(RosterlyFleet, ClosingDuringHangingBindsEndsTheProcessAtOnce) {
   SendMessageA(comps, LB_SETSEL, TRUE, -1);
   SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kLstComps, LBN_SELCHANGE), reinterpret_cast<LPARAM>(comps));
   ASSERT_TRUE(session.SelectOnly(kLstGroups, {"Helpdesk"}));
-  Choose(session, kOpt1, "Users");
+  ASSERT_TRUE(session.ChooseAction(kOpt1, "Users"));
   Click(session.Control(kExecute));
   ASSERT_TRUE(WaitUntil([&] { return session.Status() == "Adding Members to Local Group..."; }, 10000));
   Sleep(3000);  // the pings are answered and every bind hangs

@@ -31,9 +31,7 @@ TEST(RosterlyPreview, PreviewChangesNothingAndUndoTakesBackWhatTheAddChanged) {
   ASSERT_TRUE(session.OpenMain("UNDO"));
   ASSERT_TRUE(session.SelectOnly(kLstComps, {"localhost", "127.0.0.2", "127.0.0.3"}));
   ASSERT_TRUE(session.SelectOnly(kLstGroups, {"Helpdesk"}));
-  Click(session.Control(kOpt1));
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(session.Control(kOpt1), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
-  ASSERT_TRUE(SetText(session.Control(kTxtLocalGroup), "Administrators"));
+  ASSERT_TRUE(session.ChooseAction(kOpt1, "Administrators"));
   auto run = [&](int item) {
     MenuCommand(session.main(), item);
     WaitUntil([&] { return session.Status() != "Ready"; }, 3000);

@@ -103,6 +103,13 @@ bool Session::SelectOnly(int listId, const std::vector<std::string>& names) {
   return true;
 }
 
+bool Session::ChooseAction(int option, const std::string& localGroup) {
+  testdriver::Click(Control(option));
+  return testdriver::WaitUntil(
+             [&] { return SendMessageA(Control(option), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000) &&
+         testdriver::SetText(Control(kTxtLocalGroup), localGroup);
+}
+
 bool Session::Execute(DWORD timeoutMs) {
   // The status leaves "Ready" at once and returns to it at the end.
   testdriver::Click(Control(kExecute));

@@ -57,6 +57,9 @@ class Session {
 
   // Selects exactly these entries of a list box, by text.
   bool SelectOnly(int listId, const std::vector<std::string>& names);
+  // Clicks an action's option button, waits until it is checked and types
+  // the local group name.
+  bool ChooseAction(int option, const std::string& localGroup);
   // Runs Execute Command and waits for the status to return to "Ready".
   bool Execute(DWORD timeoutMs = 120000);
   std::string Status() const { return testdriver::TextOf(Control(kSbar)); }
